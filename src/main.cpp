@@ -1,0 +1,26 @@
+// Builds the application on the Qt platform and runs it.
+
+#include "app/wiring.h"
+#include "shell/app.h"
+#include "shell/startup.h"
+#include "ui/qt/qt_adapter.h"
+#include "ui/qt/qt_platform.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv) {
+  ui::qt::PrepareEnvironment();
+  QApplication application(argc, argv);
+  ui::qt::LoadTranslations(application);
+
+  ui::qt::QtPlatform platform;
+  shell::App app(platform, platform.ProgramFolder());
+  app::Wire(app);
+  ui::qt::QtAdapter adapter(app, platform);
+  app.EndProgram = [] { QCoreApplication::quit(); };
+
+  bool started = false;
+  adapter.Dispatch([&] { started = shell::Start(app); });
+  if (!started) return 1;
+  return application.exec();
+}

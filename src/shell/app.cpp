@@ -1,0 +1,33 @@
+#include "shell/app.h"
+
+#include "shell/paths.h"
+
+namespace shell {
+
+App::App(ui::Platform& platform, QString programFolder)
+    : platform(platform), appFolder_(WithTrailingSlash(programFolder)) {}
+
+App::~App() = default;
+
+Form2& App::GetForm2() {
+  if (!form2_) {
+    unloadedForm2_.reset();
+    form2_ = std::make_unique<Form2>();
+    if (LoadForm2) LoadForm2(*form2_);
+  }
+  return *form2_;
+}
+
+void App::UnloadForm2() {
+  if (!form2_) return;
+  form2_->Visible = false;
+  unloadedForm2_ = std::move(form2_);
+}
+
+std::vector<ui::Form*> App::LoadedForms() {
+  std::vector<ui::Form*> forms{&form1};
+  if (form2_) forms.push_back(form2_.get());
+  return forms;
+}
+
+}  // namespace shell

@@ -1,0 +1,66 @@
+#pragma once
+// The application object: the shared variables, the three windows and the
+// platform the logic runs on. Handlers of every subsystem take an App&.
+
+#include "shell/form1.h"
+#include "shell/form2.h"
+#include "ui/controls.h"
+#include "ui/platform.h"
+
+#include <QString>
+
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+namespace shell {
+
+inline const QString kVersionCaption = QStringLiteral("Quendar  0.4.8");
+
+class App : public ui::Desktop {
+ public:
+  App(ui::Platform& platform, QString programFolder);
+  ~App() override;
+
+  ui::Platform& platform;
+
+  // --- shared variables
+  std::int16_t ShownYear = 0, ShownMonth = 0;
+  std::int16_t TodayYear = 0, TodayMonth = 0, TodayDay = 0;
+  QString NowHour, NowMinute, NowSecond;
+  std::int16_t MonthDays = 0;
+  std::int32_t MonthStartSerial = 0;
+  std::int32_t FirstWeekday = 0;
+  QString VersionCaption;
+  std::int16_t ExitFlag = 0;
+  std::int32_t PrevWndProc = 0;
+  float DragStartX = 0, DragStartY = 0;
+  std::int16_t AlarmTicks = 0;
+  std::int16_t SummaryAnimStep = 0;
+
+  // --- windows
+  Form1 form1;
+  // The alarm window, loaded on first use and unloaded when its display ends.
+  Form2& GetForm2();
+  bool Form2Loaded() const { return form2_ != nullptr; }
+  void UnloadForm2();
+
+  // --- procedures that other subsystems provide, connected by the wiring
+  std::function<void()> BuildMonth;
+  std::function<void(Form2&)> LoadForm2;  // wires its events, runs its Form_Load
+  std::function<void()> EndProgram;
+
+  // The program folder with exactly one trailing "/".
+  const QString& AppFolder() const { return appFolder_; }
+
+  std::vector<ui::Form*> LoadedForms() override;
+
+ private:
+  QString appFolder_;
+  std::unique_ptr<Form2> form2_;
+  // An unloaded alarm window lives on until the next load or unload, because
+  // it is often unloaded from inside one of its own events.
+  std::unique_ptr<Form2> unloadedForm2_;
+};
+
+}  // namespace shell

@@ -1,0 +1,65 @@
+#include "shell/startup.h"
+
+#include "shell/app.h"
+#include "shell/clock_text.h"
+#include "shell/file_error.h"
+#include "shell/paths.h"
+#include "shell/settings_file.h"
+#include "ui/files/file_ops.h"
+
+namespace shell {
+
+bool Form_Load(App& app) {
+  Form1& f = app.form1;
+  app.ExitFlag = 0;
+
+  if (app.platform.AnotherCopyRunning()) {
+    app.platform.MsgBox(kRunningCopyMessage, ui::Buttons::OK, "Quendar");
+    return false;
+  }
+
+  app.VersionCaption = kVersionCaption;
+
+  const QString settings = SettingsPath(app);
+  if (!ui::files::FileExists(settings)) {
+    app.platform.MsgBox("I01: 找不到 Quendar 的設定檔", ui::Buttons::OK, kErrorTitle);
+    return false;
+  }
+  bool headerOk = false;
+  try {
+    headerOk = ReadSettingsFile(settings, f);
+  } catch (const ui::files::FileError& error) {
+    ReportFileError(app, error);
+    return false;
+  }
+  if (!headerOk) {
+    app.platform.MsgBox("I03: 您的設定檔資訊不完整！", ui::Buttons::OK, kErrorTitle);
+    return false;
+  }
+
+  f.FixedSize = true;
+  f.Caption = app.VersionCaption;
+
+  const QDateTime now = app.platform.Now();
+  app.ShownYear = app.TodayYear = std::int16_t(now.date().year());
+  app.ShownMonth = app.TodayMonth = std::int16_t(now.date().month());
+  app.TodayDay = std::int16_t(now.date().day());
+
+  f.Text2.Top = 720;
+  f.Text2.Height = 310;
+
+  SetNowTexts(app, now.time());
+  f.Label8.Caption = app.NowHour + ":" + app.NowMinute;
+
+  f.MenuMain.Click();
+  if (app.BuildMonth) app.BuildMonth();
+  return true;
+}
+
+bool Start(App& app) {
+  if (!Form_Load(app)) return false;
+  app.form1.Visible = true;
+  return true;
+}
+
+}  // namespace shell

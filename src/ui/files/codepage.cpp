@@ -1,0 +1,43 @@
+#include "ui/files/codepage.h"
+
+#include <QList>
+#include <QStringDecoder>
+#include <QStringEncoder>
+
+namespace ui::files {
+
+namespace {
+constexpr const char* kCodePage = "windows-950";
+}
+
+QString Decode(const QByteArray& bytes) {
+  static QStringDecoder decoder(kCodePage);
+  decoder.resetState();
+  return decoder.decode(bytes);
+}
+
+QByteArray Encode(const QString& text) {
+  static QStringEncoder encoder(kCodePage);
+  encoder.resetState();
+  return encoder.encode(text);
+}
+
+bool IsStorable(char32_t ch) {
+  if (ch < 0x80) return ch != 0;
+  static QStringEncoder encoder(kCodePage);
+  encoder.resetState();
+  const QString s = QString::fromUcs4(&ch, 1);
+  const QByteArray bytes = encoder.encode(s);
+  return !encoder.hasError() && !bytes.isEmpty() && bytes != "?";
+}
+
+QString StorableOnly(const QString& text) {
+  QString kept;
+  kept.reserve(text.size());
+  for (char32_t ch : text.toUcs4()) {
+    if (IsStorable(ch)) kept.append(QString::fromUcs4(&ch, 1));
+  }
+  return kept;
+}
+
+}  // namespace ui::files

@@ -1,0 +1,18 @@
+#pragma once
+// The text files hold code page 950 (Big5 with the Windows extensions). All
+// logic works on QString; these are the only two doors between them.
+
+#include <QByteArray>
+#include <QString>
+
+namespace ui::files {
+
+QString Decode(const QByteArray& bytes);
+QByteArray Encode(const QString& text);
+
+// Whether the code page can store the character; text typed into fields that
+// end up in a file is kept to such characters, so nothing turns into "?".
+bool IsStorable(char32_t ch);
+QString StorableOnly(const QString& text);
+
+}  // namespace ui::files

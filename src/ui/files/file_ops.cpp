@@ -1,0 +1,242 @@
+#include "ui/files/file_ops.h"
+
+#include "ui/files/codepage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QFileInfo>
+
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace ui::files {
+
+namespace {
+
+int faultCountdown = 0;
+
+[[noreturn]] void Fail(const QString& path, const QString& reason) {
+  throw FileError{path, reason};
+}
+
+[[noreturn]] void FailErrno(const QString& path) {
+  Fail(path, QString::fromLocal8Bit(std::strerror(errno)));
+}
+
+// Each changing operation passes here first; the seam fires on the chosen one.
+void CountOperation(const QString& path) {
+  if (faultCountdown > 0 && --faultCountdown == 0) {
+    Fail(path, QStringLiteral("Input/output error"));
+  }
+}
+
+QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+
+void WriteAll(int fd, const QByteArray& bytes, const QString& path) {
+  qsizetype done = 0;
+  while (done < bytes.size()) {
+    const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
+    if (n < 0) {
+      if (errno == EINTR) continue;
+      FailErrno(path);
+    }
+    done += n;
+  }
+}
+
+// Makes a rename inside the folder survive a power cut.
+void SyncFolderOf(const QString& path) {
+  const int fd = ::open(Native(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
+  if (fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+}
+
+// Writes a whole file at tempPath and flushes it to the disk.
+void WriteTemp(const QString& tempPath, const QByteArray& bytes) {
+  CountOperation(tempPath);
+  const int fd = ::open(Native(tempPath).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  if (fd < 0) FailErrno(tempPath);
+  try {
+    WriteAll(fd, bytes, tempPath);
+    if (::fsync(fd) != 0) FailErrno(tempPath);
+  } catch (const FileError&) {
+    ::close(fd);
+    ::unlink(Native(tempPath).constData());
+    throw;
+  }
+  if (::close(fd) != 0) {
+    const int saved = errno;
+    ::unlink(Native(tempPath).constData());
+    errno = saved;
+    FailErrno(tempPath);
+  }
+}
+
+void RenameOver(const QString& from, const QString& to) {
+  try {
+    CountOperation(to);
+    if (std::rename(Native(from).constData(), Native(to).constData()) != 0) FailErrno(to);
+  } catch (const FileError&) {
+    ::unlink(Native(from).constData());
+    throw;
+  }
+  SyncFolderOf(to);
+}
+
+}  // namespace
+
+bool FileExists(const QString& path) {
+  const QFileInfo info(path);
+  return info.exists() && info.isFile();
+}
+
+bool FolderExists(const QString& path) {
+  const QFileInfo info(path);
+  return info.exists() && info.isDir();
+}
+
+QStringList ListFiles(const QString& folder) {
+  return QDir(folder).entryList(QDir::Files | QDir::NoDotAndDotDot, QDir::Name);
+}
+
+bool FolderHasFiles(const QString& folder) { return !ListFiles(folder).isEmpty(); }
+
+RawLines ReadRawLines(const QString& path) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) Fail(path, file.errorString());
+  const QByteArray all = file.readAll();
+  if (file.error() != QFileDevice::NoError) Fail(path, file.errorString());
+  RawLines lines;
+  qsizetype start = 0;
+  const qsizetype n = all.size();
+  for (qsizetype i = 0; i < n; ++i) {
+    const char c = all[i];
+    if (c != '\r' && c != '\n') continue;
+    lines.push_back(all.mid(start, i - start));
+    if (c == '\r' && i + 1 < n && all[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < n) lines.push_back(all.mid(start));
+  return lines;
+}
+
+QStringList ReadLines(const QString& path) {
+  QStringList lines;
+  for (const QByteArray& raw : ReadRawLines(path)) lines.append(Decode(raw));
+  return lines;
+}
+
+QByteArray ReadBytes(const QString& path, qint64 maxBytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly)) Fail(path, file.errorString());
+  const QByteArray bytes = file.read(maxBytes);
+  if (file.error() != QFileDevice::NoError) Fail(path, file.errorString());
+  return bytes;
+}
+
+void MakeFolder(const QString& path) {
+  CountOperation(path);
+  if (::mkdir(Native(path).constData(), 0755) != 0 && errno != EEXIST) FailErrno(path);
+}
+
+bool RemoveFolder(const QString& path) {
+  try {
+    CountOperation(path);
+  } catch (const FileError&) {
+    return false;
+  }
+  return ::rmdir(Native(path).constData()) == 0;
+}
+
+void RemoveFile(const QString& path) {
+  CountOperation(path);
+  if (::unlink(Native(path).constData()) != 0 && errno != ENOENT) FailErrno(path);
+}
+
+void AppendLine(const QString& path, const QString& line) {
+  CountOperation(path);
+  const int fd = ::open(Native(path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  if (fd < 0) FailErrno(path);
+  const off_t before = ::lseek(fd, 0, SEEK_END);
+  try {
+    WriteAll(fd, Encode(line) + "\r\n", path);
+    if (::fsync(fd) != 0) FailErrno(path);
+  } catch (const FileError&) {
+    // A half-written line would corrupt the file: cut it back.
+    if (before >= 0 && ::ftruncate(fd, before) != 0) {
+      // Nothing more can be done; the error below says what failed.
+    }
+    ::close(fd);
+    throw;
+  }
+  if (::close(fd) != 0) FailErrno(path);
+}
+
+void ReplaceTextFile(const QString& path, const QString& tempPath, const RawLines& lines) {
+  QByteArray bytes;
+  for (const QByteArray& line : lines) {
+    bytes += line;
+    bytes += "\r\n";
+  }
+  WriteTemp(tempPath, bytes);
+  RenameOver(tempPath, path);
+}
+
+void CreateFile(const QString& path, const QByteArray& bytes) {
+  const QString tempPath = path + QStringLiteral(".~new");
+  WriteTemp(tempPath, bytes);
+  RenameOver(tempPath, path);
+}
+
+void WriteBytesAt(const QString& path, qint64 offset, const QByteArray& bytes) {
+  CountOperation(path);
+  const int fd = ::open(Native(path).constData(), O_RDWR | O_CLOEXEC);
+  if (fd < 0) FailErrno(path);
+  try {
+    if (::lseek(fd, off_t(offset), SEEK_SET) < 0) FailErrno(path);
+    WriteAll(fd, bytes, path);
+    if (::fsync(fd) != 0) FailErrno(path);
+  } catch (const FileError&) {
+    ::close(fd);
+    throw;
+  }
+  if (::close(fd) != 0) FailErrno(path);
+}
+
+std::int16_t Int16At(const QByteArray& bytes, qsizetype offset) {
+  auto at = [&](qsizetype i) -> std::uint16_t {
+    return i < bytes.size() ? std::uint8_t(bytes[i]) : 0;
+  };
+  return std::int16_t(std::uint16_t(at(offset) | (at(offset + 1) << 8)));
+}
+
+double DoubleAt(const QByteArray& bytes, qsizetype offset) {
+  std::uint64_t bits = 0;
+  for (int i = 7; i >= 0; --i) {
+    const qsizetype at = offset + i;
+    bits = (bits << 8) | (at < bytes.size() ? std::uint8_t(bytes[at]) : 0);
+  }
+  double value;
+  std::memcpy(&value, &bits, sizeof value);
+  return value;
+}
+
+QByteArray Int16Bytes(std::int16_t value) {
+  const auto u = std::uint16_t(value);
+  QByteArray bytes(2, '\0');
+  bytes[0] = char(u & 0xFF);
+  bytes[1] = char(u >> 8);
+  return bytes;
+}
+
+void FailOperation(int n) { faultCountdown = n; }
+void ClearFaults() { faultCountdown = 0; }
+
+}  // namespace ui::files

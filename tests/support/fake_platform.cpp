@@ -1,0 +1,25 @@
+#include "fake_platform.h"
+
+#include "ui/controls.h"
+
+namespace testsupport {
+
+ui::Answer FakePlatform::MsgBox(const QString& text, ui::Buttons buttons, const QString& title) {
+  messages.push_back({text, buttons, title});
+  if (onMessage) onMessage(messages.back());
+  if (buttons == ui::Buttons::OK) return ui::Answer::OK;
+  if (answers.empty()) return ui::Answer::Yes;
+  const ui::Answer answer = answers.front();
+  answers.pop_front();
+  return answer;
+}
+
+void FakePlatform::PopupMenu(ui::Menu& menu) {
+  popups.push_back(&menu);
+  if (ui::Menu* choice = menuChoice) {
+    menuChoice = nullptr;
+    choice->Click();
+  }
+}
+
+}  // namespace testsupport

@@ -1,0 +1,53 @@
+#pragma once
+// The scripted platform of the tests: queued answers for message boxes, a
+// record of every box shown, a settable clock, screen and cursor.
+
+#include "ui/platform.h"
+
+#include <QDateTime>
+#include <QStringList>
+
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace testsupport {
+
+struct ShownMessage {
+  QString text;
+  ui::Buttons buttons;
+  QString title;
+};
+
+class FakePlatform : public ui::Platform {
+ public:
+  ui::Answer MsgBox(const QString& text, ui::Buttons buttons, const QString& title) override;
+  QDateTime Now() override { return now; }
+  QRect ScreenTwips() override { return screen; }
+  QRect WorkAreaTwips() override { return workArea.isNull() ? screen : workArea; }
+  QPoint CursorPos() override { return cursor; }
+  void PopupMenu(ui::Menu& menu) override;
+  bool AnotherCopyRunning() override { return anotherCopy; }
+  void BringToFront(ui::Form&) override { ++broughtToFront; }
+  void PlaySound(const QString& path) override { sounds.append(path); }
+  QString ProgramFolder() override { return programFolder; }
+
+  QDateTime now{QDate(2005, 8, 5), QTime(9, 5, 0)};
+  QRect screen{0, 0, 1024 * 15, 768 * 15};
+  QRect workArea;  // null: the whole screen
+  QPoint cursor;
+  bool anotherCopy = false;
+  QString programFolder;
+
+  std::deque<ui::Answer> answers;  // for Yes/No boxes; empty answers Yes
+  std::vector<ShownMessage> messages;
+  // Called while a message box is up, for tests that look at that moment.
+  std::function<void(const ShownMessage&)> onMessage;
+  // The item a pop-up menu picks, or null to close it without a choice.
+  ui::Menu* menuChoice = nullptr;
+  std::vector<ui::Menu*> popups;
+  QStringList sounds;
+  int broughtToFront = 0;
+};
+
+}  // namespace testsupport
