@@ -10,6 +10,7 @@ void TextBox::SetText(const QString& text) {
 
 void ListBox::Clear() {
   List.clear();
+  ItemData.clear();
   ListIndex = -1;
 }
 

@@ -121,13 +121,18 @@ class ListBox : public Control {
  public:
   explicit ListBox(QString name) : Control(Kind::ListBox, std::move(name)) {}
 
-  void AddItem(const QString& item) { List.append(item); }
+  // ItemData keeps a number with each item, out of sight.
+  void AddItem(const QString& item, int itemData = 0) {
+    List.append(item);
+    ItemData.push_back(itemData);
+  }
   void Clear();
   int ListCount() const { return int(List.size()); }
   // The selected item's text, or empty when nothing is selected.
   QString Text() const;
 
   QStringList List;
+  std::vector<int> ItemData;
   int ListIndex = -1;
 };
 
