@@ -11,12 +11,14 @@
 int main(int argc, char** argv) {
   ui::qt::PrepareEnvironment();
   QApplication application(argc, argv);
-  ui::qt::LoadTranslations(application);
+  ui::qt::PrepareApplication(application);
 
   ui::qt::QtPlatform platform;
   shell::App app(platform, platform.ProgramFolder());
   app::Wire(app);
-  ui::qt::QtAdapter adapter(app, platform);
+  ui::qt::QtAdapter adapter(app);
+  platform.windowOf = [&adapter](const ui::Form& form) { return adapter.WindowOf(form); };
+  platform.onAnotherCopyStarted = [&] { adapter.Dispatch([&] { shell::ComeForward(app); }); };
   app.EndProgram = [] { QCoreApplication::quit(); };
 
   bool started = false;

@@ -62,4 +62,10 @@ bool Start(App& app) {
   return true;
 }
 
+void ComeForward(App& app) {
+  app.form1.Visible = true;
+  app.form1.State = ui::WindowState::Normal;
+  app.platform.BringToFront(app.form1);
+}
+
 }  // namespace shell

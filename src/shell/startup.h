@@ -16,4 +16,8 @@ bool Form_Load(App& app);
 // Form_Load, then the main window is shown.
 bool Start(App& app);
 
+// A later start asked this running copy to come forward: the main window
+// comes back, restored and in front.
+void ComeForward(App& app);
+
 }  // namespace shell

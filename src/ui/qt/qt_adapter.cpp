@@ -1,0 +1,370 @@
+#include "ui/qt/qt_adapter.h"
+
+#include "ui/qt/qt_platform.h"
+#include "ui/qt/widgets.h"
+
+#include <QAction>
+#include <QCloseEvent>
+#include <QLayout>
+#include <QMainWindow>
+#include <QGuiApplication>
+#include <QMenuBar>
+#include <QScreen>
+#include <QTimer>
+
+#include <algorithm>
+#include <vector>
+
+namespace ui::qt {
+
+namespace {
+
+int Px(int twips) { return twips / kTwipsPerPixel; }
+
+QColor ToQColor(Color c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
+
+QString Shown(const QString& caption) {
+  QString text = caption;
+  return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+}
+
+Qt::Alignment ToQt(Alignment a) {
+  switch (a) {
+    case Alignment::Center: return Qt::AlignHCenter | Qt::AlignTop;
+    case Alignment::Right: return Qt::AlignRight | Qt::AlignTop;
+    default: return Qt::AlignLeft | Qt::AlignTop;
+  }
+}
+
+// Colours and weight as the model says; the theme's where it says nothing.
+void ApplyLook(QWidget* w, const Control& c, QPalette::ColorRole back, QPalette::ColorRole fore) {
+  QPalette palette = w->parentWidget() ? w->parentWidget()->palette() : w->palette();
+  if (c.BackColor != kSystemColor) palette.setColor(back, ToQColor(c.BackColor));
+  if (c.ForeColor != kSystemColor) palette.setColor(fore, ToQColor(c.ForeColor));
+  if (palette != w->palette()) w->setPalette(palette);
+  w->setAutoFillBackground(c.BackColor != kSystemColor);
+  if (w->font().bold() != c.FontBold) {
+    QFont font = w->font();
+    font.setBold(c.FontBold);
+    w->setFont(font);
+  }
+}
+
+}  // namespace
+
+// The window of one form: its widgets, menu actions and timers.
+class FormWindow : public QMainWindow {
+ public:
+  FormWindow(Form& form, Dispatcher dispatch);
+
+  void Sync();
+  QWidget* WidgetOf(const Control& c) const {
+    auto it = widgets_.find(&c);
+    return it == widgets_.end() ? nullptr : it->second;
+  }
+  QAction* ActionOf(const Menu& m) const {
+    auto it = actions_.find(&m);
+    return it == actions_.end() ? nullptr : it->second;
+  }
+  // Stops the timers of a window whose form was unloaded.
+  void Retire();
+  bool syncing = false;
+
+ protected:
+  void closeEvent(QCloseEvent* event) override;
+  void moveEvent(QMoveEvent* event) override;
+
+ private:
+  struct TimerBinding {
+    ui::Timer* model;
+    QTimer* timer;
+  };
+  void SyncControl(Control& c, QWidget* w);
+  void SyncTimer(TimerBinding& t);
+  void SyncGeometry();
+
+  Form& form_;
+  Dispatcher dispatch_;
+  ClientWidget* client_;
+  std::map<const Control*, QWidget*> widgets_;
+  std::map<const Menu*, QAction*> actions_;
+  std::vector<TimerBinding> timers_;
+  bool retired_ = false;
+  bool fixedFlagsApplied_ = false;
+};
+
+FormWindow::FormWindow(Form& form, Dispatcher dispatch) : form_(form), dispatch_(std::move(dispatch)) {
+  setObjectName(form.Name);
+  client_ = new ClientWidget(&form, dispatch_);
+  client_->setObjectName(form.Name + QStringLiteral(".client"));
+  setCentralWidget(client_);
+
+  for (Control* c : form.Controls) {
+    QWidget* parent = c->Container ? widgets_.at(c->Container) : client_;
+    QWidget* w = nullptr;
+    switch (c->kind) {
+      case Kind::Label: w = new LabelWidget(static_cast<Label*>(c), dispatch_, parent); break;
+      case Kind::TextBox: w = new TextBoxWidget(static_cast<TextBox*>(c), dispatch_, parent); break;
+      case Kind::ListBox: w = new ListBoxWidget(static_cast<ListBox*>(c), dispatch_, parent); break;
+      case Kind::CommandButton: w = new ButtonWidget(static_cast<CommandButton*>(c), dispatch_, parent); break;
+      case Kind::Shape: w = new ShapeWidget(static_cast<Shape*>(c), parent); break;
+      case Kind::Frame:
+      case Kind::Image: w = new QWidget(parent); break;
+    }
+    w->setObjectName(c->Name);
+    w->setAccessibleDescription(c->Name);
+    widgets_[c] = w;
+  }
+
+  for (Menu* m : form.MenuBar) {
+    QAction* action = menuBar()->addAction(m->Caption);
+    action->setObjectName(m->Name);
+    connect(action, &QAction::triggered, this, [this, m] { dispatch_([m] { m->Click(); }); });
+    actions_[m] = action;
+  }
+  if (form.MenuBar.empty()) menuBar()->hide();
+
+  for (ui::Timer* t : form.Timers) {
+    auto* timer = new QTimer(this);
+    timer->setTimerType(Qt::PreciseTimer);
+    timer->setSingleShot(true);
+    timers_.push_back({t, timer});
+    connect(timer, &QTimer::timeout, this, [this, t, timer] {
+      dispatch_([t] { t->Tick(); });
+      // Re-armed from this tick with whatever interval the tick left.
+      if (!retired_ && t->Enabled && t->Interval > 0) timer->start(t->Interval);
+    });
+  }
+
+  Qt::WindowFlags flags = windowFlags();
+  if (form.Frameless) flags |= Qt::FramelessWindowHint;
+  if (form.ToolWindow) {
+    flags |= Qt::Tool | Qt::WindowStaysOnTopHint | Qt::WindowDoesNotAcceptFocus;
+    setAttribute(Qt::WA_ShowWithoutActivating);
+  }
+  setWindowFlags(flags);
+  if (form.Left == 0 && form.Top == 0 && !form.Frameless) {
+    // No place chosen yet: the middle of the screen.
+    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
+      const QRect area = screen->availableGeometry();
+      const QSize size(Px(form.Width), Px(form.Height));
+      form.Left = (area.x() + (area.width() - size.width()) / 2) * kTwipsPerPixel;
+      form.Top = (area.y() + (area.height() - size.height()) / 2) * kTwipsPerPixel;
+    }
+  }
+  Sync();
+}
+
+void FormWindow::Retire() {
+  retired_ = true;
+  for (TimerBinding& t : timers_) t.timer->stop();
+  hide();
+}
+
+void FormWindow::SyncGeometry() {
+  const int clientWidth = Px(form_.Width), clientHeight = Px(form_.ClientHeight());
+  if (client_->size() != QSize(clientWidth, clientHeight)) client_->setFixedSize(clientWidth, clientHeight);
+  if (form_.FixedSize) {
+    if (!fixedFlagsApplied_) {
+      // Title, system menu, minimise and close: no maximise.
+      fixedFlagsApplied_ = true;
+      setWindowFlags(Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                     Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint);
+    }
+    layout()->setSizeConstraint(QLayout::SetFixedSize);
+  } else {
+    resize(sizeHint());
+  }
+  const QPoint place(Px(form_.Left), Px(form_.Top));
+  if (pos() != place) move(place);
+}
+
+void FormWindow::Sync() {
+  syncing = true;
+  if (windowTitle() != form_.Caption) setWindowTitle(form_.Caption);
+  for (Control* c : form_.Controls) SyncControl(*c, widgets_.at(c));
+  for (auto& [menu, action] : actions_) {
+    if (action->text() != menu->Caption) action->setText(menu->Caption);
+    action->setEnabled(menu->Enabled);
+    action->setVisible(menu->Visible);
+  }
+  for (TimerBinding& t : timers_) SyncTimer(t);
+  SyncGeometry();
+  if (form_.Visible) {
+    if (form_.State == WindowState::Minimized) {
+      if (!isMinimized()) showMinimized();
+    } else if (!isVisible() || isMinimized()) {
+      showNormal();
+    }
+  } else if (isVisible()) {
+    hide();
+  }
+  syncing = false;
+}
+
+void FormWindow::SyncTimer(TimerBinding& t) {
+  const bool run = t.model->Enabled && t.model->Interval > 0;
+  if (!run) {
+    t.timer->stop();
+  } else if (!t.timer->isActive() || t.timer->interval() != t.model->Interval) {
+    t.timer->start(t.model->Interval);
+  }
+}
+
+void FormWindow::SyncControl(Control& c, QWidget* w) {
+  const QRect geometry(Px(c.Left), Px(c.Top), Px(c.Width), Px(c.Height));
+  if (w->geometry() != geometry) w->setGeometry(geometry);
+  if (w->toolTip() != c.ToolTipText) w->setToolTip(c.ToolTipText);
+  if (w->isEnabled() != c.Enabled) w->setEnabled(c.Enabled);
+
+  switch (c.kind) {
+    case Kind::Label: {
+      auto& label = static_cast<Label&>(c);
+      auto* l = static_cast<QLabel*>(w);
+      const QString text = Shown(label.Caption);
+      if (l->text() != text) {
+        l->setText(text);
+        l->setAccessibleName(text);
+      }
+      if (l->alignment() != ToQt(label.Align)) l->setAlignment(ToQt(label.Align));
+      ApplyLook(w, c, QPalette::Window, QPalette::WindowText);
+      break;
+    }
+    case Kind::TextBox: {
+      auto& box = static_cast<TextBox&>(c);
+      auto* e = static_cast<QLineEdit*>(w);
+      if (e->text() != box.Text()) {
+        // Text set by the program puts the caret at the start.
+        e->setText(box.Text());
+        e->setCursorPosition(0);
+        e->setAccessibleName(box.Text());
+      }
+      e->setReadOnly(box.Locked);
+      ApplyLook(w, c, QPalette::Base, QPalette::Text);
+      break;
+    }
+    case Kind::ListBox: {
+      auto& list = static_cast<ListBox&>(c);
+      auto* lw = static_cast<QListWidget*>(w);
+      bool same = lw->count() == list.List.size();
+      for (int i = 0; same && i < lw->count(); ++i) same = lw->item(i)->text() == list.List[i];
+      if (!same) {
+        lw->clear();
+        lw->addItems(list.List);
+      }
+      if (lw->currentRow() != list.ListIndex) lw->setCurrentRow(list.ListIndex);
+      ApplyLook(w, c, QPalette::Base, QPalette::Text);
+      break;
+    }
+    case Kind::CommandButton: {
+      auto* b = static_cast<QPushButton*>(w);
+      const QString& caption = static_cast<CommandButton&>(c).Caption;
+      if (b->text() != caption) {
+        b->setText(caption);
+        b->setAccessibleName(caption);
+      }
+      break;
+    }
+    case Kind::Shape:
+      w->update();
+      break;
+    case Kind::Frame:
+      // A frame hides what lies behind it.
+      ApplyLook(w, c, QPalette::Window, QPalette::WindowText);
+      w->setAutoFillBackground(true);
+      break;
+    case Kind::Image:
+      ApplyLook(w, c, QPalette::Window, QPalette::WindowText);
+      break;
+  }
+  if (w->isVisibleTo(w->parentWidget()) != c.Visible) w->setVisible(c.Visible);
+}
+
+void FormWindow::closeEvent(QCloseEvent* event) {
+  // The close box asks the logic; without an answer the window stays.
+  bool cancel = !form_.QueryUnload.handler;
+  if (!cancel) {
+    Form* f = &form_;
+    dispatch_([f, &cancel] { f->QueryUnload(cancel); });
+  }
+  if (cancel) event->ignore();
+  else event->accept();
+}
+
+void FormWindow::moveEvent(QMoveEvent* event) {
+  QMainWindow::moveEvent(event);
+  // The user moved the window: the model follows.
+  if (syncing || !isVisible()) return;
+  form_.Left = x() * kTwipsPerPixel;
+  form_.Top = y() * kTwipsPerPixel;
+}
+
+QtAdapter::QtAdapter(Desktop& desktop) : desktop_(desktop) {}
+
+QtAdapter::~QtAdapter() = default;
+
+void QtAdapter::Dispatch(const std::function<void()>& event) {
+  // Widgets report their own changes while they are being brought in line;
+  // those are not the user's.
+  if (syncing_) return;
+  // One event at a time: what arrives during another one, or while a modal
+  // box or menu is open, runs after it.
+  if (running_ || ModalScope::Active()) {
+    pending_.push_back(event);
+    return;
+  }
+  running_ = true;
+  event();
+  while (!pending_.empty()) {
+    const std::function<void()> next = pending_.front();
+    pending_.pop_front();
+    next();
+  }
+  running_ = false;
+  Sync();
+}
+
+void QtAdapter::Sync() {
+  syncing_ = true;
+  const std::vector<Form*> loaded = desktop_.LoadedForms();
+  for (auto it = windows_.begin(); it != windows_.end();) {
+    if (std::find(loaded.begin(), loaded.end(), it->first) == loaded.end()) {
+      // Unloaded: the window goes once the event that unloaded it is over.
+      it->second->Retire();
+      it->second.release()->deleteLater();
+      it = windows_.erase(it);
+    } else {
+      ++it;
+    }
+  }
+  for (Form* form : loaded) {
+    auto& window = windows_[form];
+    if (!window) {
+      window = std::make_unique<FormWindow>(*form, [this](const std::function<void()>& e) { Dispatch(e); });
+    } else {
+      window->Sync();
+    }
+  }
+  syncing_ = false;
+}
+
+QWidget* QtAdapter::WidgetOf(const Control& control) const {
+  for (auto& [form, window] : windows_) {
+    if (QWidget* w = window->WidgetOf(control)) return w;
+  }
+  return nullptr;
+}
+
+QWidget* QtAdapter::WindowOf(const Form& form) const {
+  auto it = windows_.find(&form);
+  return it == windows_.end() ? nullptr : it->second.get();
+}
+
+QAction* QtAdapter::ActionOf(const Menu& menu) const {
+  for (auto& [form, window] : windows_) {
+    if (QAction* a = window->ActionOf(menu)) return a;
+  }
+  return nullptr;
+}
+
+}  // namespace ui::qt

@@ -9,6 +9,7 @@
 
 #include <QObject>
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -38,6 +39,8 @@ class QtAdapter : public QObject {
  private:
   Desktop& desktop_;
   std::map<const Form*, std::unique_ptr<FormWindow>> windows_;
+  std::deque<std::function<void()>> pending_;
+  bool running_ = false;
   bool syncing_ = false;
 };
 

@@ -1,0 +1,184 @@
+#include "ui/qt/widgets.h"
+
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QPainter>
+
+namespace ui::qt {
+
+namespace {
+
+int ButtonCode(Qt::MouseButton button) {
+  switch (button) {
+    case Qt::LeftButton: return kLeftButton;
+    case Qt::RightButton: return kRightButton;
+    case Qt::MiddleButton: return 4;
+    default: return 0;
+  }
+}
+
+int ButtonsCode(Qt::MouseButtons buttons) {
+  return ((buttons & Qt::LeftButton) ? kLeftButton : 0) | ((buttons & Qt::RightButton) ? kRightButton : 0) |
+         ((buttons & Qt::MiddleButton) ? 4 : 0);
+}
+
+int ShiftCode(Qt::KeyboardModifiers modifiers) {
+  return ((modifiers & Qt::ShiftModifier) ? 1 : 0) | ((modifiers & Qt::ControlModifier) ? 2 : 0) |
+         ((modifiers & Qt::AltModifier) ? 4 : 0);
+}
+
+float Twips(qreal pixels) { return float(pixels * kTwipsPerPixel); }
+
+QColor ToQColor(Color c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
+
+}  // namespace
+
+void MouseSource::Press(QMouseEvent* event) {
+  const int button = ButtonCode(event->button()), shift = ShiftCode(event->modifiers());
+  const float x = Twips(event->position().x()), y = Twips(event->position().y());
+  Control* c = control_;
+  dispatch_([=] { c->MouseDown(button, shift, x, y); });
+}
+
+void MouseSource::Release(QMouseEvent* event) {
+  const int button = ButtonCode(event->button()), shift = ShiftCode(event->modifiers());
+  const float x = Twips(event->position().x()), y = Twips(event->position().y());
+  Control* c = control_;
+  dispatch_([=] { c->MouseUp(button, shift, x, y); });
+  // A click is a left-button release over the control.
+  if (button == kLeftButton && event->position().x() >= 0 && event->position().y() >= 0 &&
+      event->position().x() < c->Width / double(kTwipsPerPixel) &&
+      event->position().y() < c->Height / double(kTwipsPerPixel)) {
+    dispatch_([c] { c->Click(); });
+  }
+}
+
+void MouseSource::Move(QMouseEvent* event) {
+  const int buttons = ButtonsCode(event->buttons()), shift = ShiftCode(event->modifiers());
+  const float x = Twips(event->position().x()), y = Twips(event->position().y());
+  Control* c = control_;
+  dispatch_([=] { c->MouseMove(buttons, shift, x, y); });
+}
+
+void MouseSource::DoubleClick(QMouseEvent* event) {
+  Control* c = control_;
+  if (event->button() == Qt::LeftButton) dispatch_([c] { c->DblClick(); });
+}
+
+LabelWidget::LabelWidget(Label* label, Dispatcher dispatch, QWidget* parent)
+    : QLabel(parent), MouseSource(label, std::move(dispatch)) {
+  setMouseTracking(true);
+  setTextFormat(Qt::PlainText);
+  setWordWrap(false);
+}
+
+ShapeWidget::ShapeWidget(Shape* shape, QWidget* parent) : QWidget(parent), shape_(shape) {
+  // Shapes take no mouse events: the surface under them does.
+  setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void ShapeWidget::paintEvent(QPaintEvent*) {
+  QPainter p(this);
+  const QRect r = rect().adjusted(0, 0, -1, -1);
+  if (shape_->Filled && shape_->BackColor != kSystemColor) p.fillRect(rect(), ToQColor(shape_->BackColor));
+  p.setPen(QPen(ToQColor(shape_->BorderColor), 1, shape_->Filled ? Qt::SolidLine : Qt::DashLine));
+  p.setBrush(Qt::NoBrush);
+  p.drawRect(r);
+}
+
+ClientWidget::ClientWidget(Form* form, Dispatcher dispatch) : form_(form), dispatch_(std::move(dispatch)) {
+  setMouseTracking(true);
+}
+
+void ClientWidget::mouseMoveEvent(QMouseEvent* event) {
+  const int buttons = ButtonsCode(event->buttons()), shift = ShiftCode(event->modifiers());
+  const float x = Twips(event->position().x()), y = Twips(event->position().y());
+  Form* f = form_;
+  dispatch_([=] { f->MouseMove(buttons, shift, x, y); });
+}
+
+TextBoxWidget::TextBoxWidget(TextBox* box, Dispatcher dispatch, QWidget* parent)
+    : QLineEdit(parent), box_(box), dispatch_(std::move(dispatch)) {
+  connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
+    TextBox* b = box_;
+    dispatch_([b, text] { b->SetText(text); });
+  });
+}
+
+int TextBoxWidget::KeyPress(int code) {
+  TextBox* b = box_;
+  int key = code;
+  dispatch_([b, &key] { b->KeyPress(key); });
+  return key;
+}
+
+void TextBoxWidget::keyPressEvent(QKeyEvent* event) {
+  // The characters a key types reach the model first; keys that type nothing
+  // (arrows, Delete, Home) go straight to the box.
+  int code = 0;
+  if (event->key() == Qt::Key_Backspace) {
+    code = 8;
+  } else if (!event->text().isEmpty()) {
+    code = event->text().at(0).unicode();
+  }
+  if (code == 0) {
+    QLineEdit::keyPressEvent(event);
+    return;
+  }
+  const int kept = KeyPress(code);
+  if (kept == code) {
+    QLineEdit::keyPressEvent(event);
+  } else if (kept != 0) {
+    insert(QString(QChar(kept)));
+    TextBox* b = box_;
+    const QString now = text();
+    dispatch_([b, now] { b->SetText(now); });
+  }
+}
+
+void TextBoxWidget::inputMethodEvent(QInputMethodEvent* event) {
+  // Text from an input method is typed text too: each character passes the filter.
+  const QString commit = event->commitString();
+  if (commit.isEmpty()) {
+    QLineEdit::inputMethodEvent(event);
+    return;
+  }
+  QString kept;
+  for (QChar ch : commit) {
+    if (const int code = KeyPress(ch.unicode()); code != 0) kept.append(QChar(code));
+  }
+  QInputMethodEvent filtered(event->preeditString(), event->attributes());
+  filtered.setCommitString(kept, event->replacementStart(), event->replacementLength());
+  QLineEdit::inputMethodEvent(&filtered);
+}
+
+void TextBoxWidget::focusOutEvent(QFocusEvent* event) {
+  QLineEdit::focusOutEvent(event);
+  TextBox* b = box_;
+  dispatch_([b] { b->LostFocus(); });
+}
+
+ListBoxWidget::ListBoxWidget(ListBox* list, Dispatcher dispatch, QWidget* parent)
+    : QListWidget(parent), list_(list), dispatch_(std::move(dispatch)) {
+  setSelectionMode(QAbstractItemView::SingleSelection);
+  // A new selection, by mouse or keyboard, is the list's Click.
+  connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+    ListBox* l = list_;
+    if (l->ListIndex == row) return;
+    dispatch_([l, row] {
+      l->ListIndex = row;
+      l->Click();
+    });
+  });
+  connect(this, &QListWidget::itemDoubleClicked, this, [this](QListWidgetItem*) {
+    ListBox* l = list_;
+    dispatch_([l] { l->DblClick(); });
+  });
+}
+
+ButtonWidget::ButtonWidget(CommandButton* button, Dispatcher dispatch, QWidget* parent) : QPushButton(parent) {
+  connect(this, &QPushButton::clicked, this, [button, dispatch] { dispatch([button] { button->Click(); }); });
+}
+
+}  // namespace ui::qt

@@ -1,0 +1,69 @@
+#pragma once
+// The platform on Qt: message boxes, clock, screen, cursor, pop-up menus,
+// the running-copy check through a local socket, and sound.
+
+#include "ui/platform.h"
+
+#include <QString>
+
+#include <functional>
+#include <memory>
+
+class QApplication;
+class QLocalServer;
+class QSoundEffect;
+class QWidget;
+
+namespace ui::qt {
+
+// Before the QApplication exists: under Wayland the program runs on
+// XWayland, because Wayland does not let a program place its own windows
+// (the alarm window must appear at the bottom right). A platform the user
+// chose is kept.
+void PrepareEnvironment();
+// Qt's own Traditional-Chinese texts for the standard buttons, the fonts
+// that draw Chinese well, and the program's icon.
+void PrepareApplication(QApplication& application);
+
+// While a modal box or menu is open, the adapter holds back other events.
+class ModalScope {
+ public:
+  ModalScope() { ++depth_; }
+  ~ModalScope() { --depth_; }
+  ModalScope(const ModalScope&) = delete;
+  ModalScope& operator=(const ModalScope&) = delete;
+  static bool Active() { return depth_ > 0; }
+
+ private:
+  static inline int depth_ = 0;
+};
+
+class QtPlatform : public Platform {
+ public:
+  QtPlatform();
+  ~QtPlatform() override;
+
+  Answer MsgBox(const QString& text, Buttons buttons, const QString& title) override;
+  QDateTime Now() override;
+  QRect ScreenTwips() override;
+  QRect WorkAreaTwips() override;
+  QPoint CursorPos() override;
+  void PopupMenu(Menu& menu) override;
+  bool AnotherCopyRunning() override;
+  void BringToFront(Form& form) override;
+  void PlaySound(const QString& path) override;
+  QString ProgramFolder() override;
+
+  // Set by the adapter: the window that draws a form.
+  std::function<QWidget*(const Form&)> windowOf;
+  // Runs when a later copy of the program asks this one to come forward.
+  std::function<void()> onAnotherCopyStarted;
+
+ private:
+  QString ServerName() const;
+
+  std::unique_ptr<QLocalServer> server_;
+  std::unique_ptr<QSoundEffect> sound_;
+};
+
+}  // namespace ui::qt
