@@ -44,6 +44,7 @@ void Form1::LayOutCalendarPage() {
   // strip across the window, then the weekday heads and the six week rows.
   Place(Add(Label2), 0, 0, 3720, 375);
   Label2.BackColor = kHeadingColor;
+  Label2.Align = Alignment::Center;
   Place(Add(Label1), 0, 375, 3720, 345);
   Label1.BackColor = kHeadingColor;
 
@@ -52,6 +53,7 @@ void Form1::LayOutCalendarPage() {
     Place(Add(Label4[i]), i == 0 ? 60 : 3240, 45, 420, 285);
     Label4[i].Caption = arrows[i];
     Label4[i].ForeColor = RGB(0, 0, 0);
+    Label4[i].Align = Alignment::Center;
   }
 
   Place(Add(List1), 3780, 0, kClientWidth - 3780, 720);
@@ -89,6 +91,7 @@ void Form1::LayOutCalendarPage() {
   for (int i = 0; i < 7; ++i) {
     Place(Add(Label3[i]), i * kCellWidth, 1320, kCellWidth, 240);
     Label3[i].Caption = heads[i];
+    Label3[i].Align = Alignment::Center;
     Label3[i].BackColor = RGB(94, 209, 37);
   }
   Label3[0].ForeColor = RGB(255, 0, 0);
@@ -116,6 +119,7 @@ void Form1::LayOutTodayPage() {
   Label9.ForeColor = RGB(128, 0, 0);
   Label9.Visible = false;
   Place(Add(Label8, &Frame1), 6600, 0, 840, 240);
+  Label8.Align = Alignment::Right;
 
   for (int i = 0; i < kNoteCount; ++i) {
     Place(Add(Label10[i], &Frame1), kNoteDesignLeft[i], kNoteDesignTop[i], 1500, 255);

@@ -30,7 +30,7 @@ QString Shown(const QString& caption) {
 
 Qt::Alignment ToQt(Alignment a) {
   switch (a) {
-    case Alignment::Center: return Qt::AlignHCenter | Qt::AlignTop;
+    case Alignment::Center: return Qt::AlignCenter;
     case Alignment::Right: return Qt::AlignRight | Qt::AlignTop;
     default: return Qt::AlignLeft | Qt::AlignTop;
   }
@@ -240,6 +240,7 @@ void FormWindow::SyncControl(Control& c, QWidget* w) {
         e->setAccessibleName(box.Text());
       }
       e->setReadOnly(box.Locked);
+      e->setFocusPolicy(box.Locked ? Qt::NoFocus : Qt::StrongFocus);
       ApplyLook(w, c, QPalette::Base, QPalette::Text);
       break;
     }

@@ -1,0 +1,31 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that are missing, and only those.
+# Usage: scripts/deps.sh build|test|bench
+set -euo pipefail
+
+build=(g++ cmake make pkgconf qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev
+       fonts-arphic-uming fonts-dejavu-core)
+test=("${build[@]}" libgtest-dev xvfb xauth xdotool)
+bench=("${test[@]}" libbenchmark-dev hyperfine libx11-dev)
+
+case "${1:-}" in
+  build) wanted=("${build[@]}") ;;
+  test) wanted=("${test[@]}") ;;
+  bench) wanted=("${bench[@]}") ;;
+  *) echo "usage: $0 build|test|bench" >&2; exit 2 ;;
+esac
+
+missing=()
+for package in "${wanted[@]}"; do
+  if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q 'install ok installed'; then
+    missing+=("$package")
+  fi
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -eq 0 ] || sudo=(sudo)
+export DEBIAN_FRONTEND=noninteractive
+"${sudo[@]}" apt-get update -qq
+"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"
