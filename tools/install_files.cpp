@@ -1,5 +1,7 @@
-// Writes the initial settings file into a program folder that has none.
+// Writes the initial settings file and the alarm sound into a program folder
+// that has none of them; the user's own files are never replaced.
 
+#include "chime.h"
 #include "shell/settings_file.h"
 #include "ui/files/file_ops.h"
 
@@ -14,8 +16,10 @@ int main(int argc, char** argv) {
   }
   const QString folder = QString::fromLocal8Bit(argv[1]);
   const QString settings = folder + "/Quendar.ini";
+  const QString sound = folder + "/alarm.wav";
   try {
     if (!ui::files::FileExists(settings)) ui::files::CreateFile(settings, shell::InitialSettingsBytes());
+    if (!ui::files::FileExists(sound)) ui::files::CreateFile(sound, chime::AlarmWav());
   } catch (const ui::files::FileError& error) {
     std::fprintf(stderr, "%s: %s\n", qPrintable(error.path), qPrintable(error.reason));
     return 1;
