@@ -1,9 +1,19 @@
 #include "store/wiring.h"
 
 #include "shell/app.h"
+#include "shell/events.h"
+#include "store/day_editor.h"
 
 namespace store {
 
-void WireStore(shell::App&) {}
+void WireStore(shell::App& app) {
+  shell::Form1& f = app.form1;
+  shell::On(app, f.Command2.Click, [&app] { Command2_Click(app); });
+  shell::On(app, f.Command3.Click, [&app] { Command3_Click(app); });
+  shell::On(app, f.Command1.Click, [&app] { Command1_Click(app); });
+  shell::On(app, f.Text1.KeyPress, [&app](int& KeyAscii) { Text1_KeyPress(app, KeyAscii); });
+  shell::On(app, f.Text1.Change, [&app] { Text1_Change(app); });
+  shell::On(app, f.Text3.Change, [&app] { Text3_Change(app); });
+}
 
 }  // namespace store

@@ -24,8 +24,9 @@ QByteArray Encode(const QString& text) {
 
 bool IsStorable(char32_t ch) {
   if (ch < 0x80) return ch != 0;
-  static QStringEncoder encoder(kCodePage);
-  encoder.resetState();
+  // A fresh encoder each time: resetState() does not clear the error flag of
+  // an earlier refused character, which would then refuse every later one.
+  QStringEncoder encoder(kCodePage);
   const QString s = QString::fromUcs4(&ch, 1);
   const QByteArray bytes = encoder.encode(s);
   return !encoder.hasError() && !bytes.isEmpty() && bytes != "?";

@@ -1,0 +1,74 @@
+#include "store/day_file.h"
+
+#include "shell/app.h"
+#include "shell/paths.h"
+#include "store/month_index.h"
+#include "ui/files/codepage.h"
+
+namespace store {
+
+namespace files = ui::files;
+
+std::optional<RawLines> ReadDayFile(const QString& path) {
+  if (!files::FileExists(path)) return std::nullopt;
+  return files::ReadRawLines(path);
+}
+
+QString PlanText(const QByteArray& line) { return files::Decode(line).mid(6); }
+
+QString PlanItem(int number, const QString& text) {
+  return QString::number(number) + QStringLiteral("  ") + text;
+}
+
+bool EnsureDayFile(shell::App& app, int year, int month, const QString& day) {
+  const QString path = shell::DayFilePath(app, year, month, day);
+  if (files::FileExists(path)) return false;
+  const QString yearFolder = shell::YearFolderPath(app, year);
+  const QString monthFolder = shell::MonthFolderPath(app, year, month);
+  bool madeYear = false, madeMonth = false, madeFile = false;
+  try {
+    if (!files::FolderExists(yearFolder)) {
+      files::MakeFolder(yearFolder);
+      madeYear = true;
+    }
+    if (!files::FolderExists(monthFolder)) {
+      files::MakeFolder(monthFolder);
+      madeMonth = true;
+    }
+    files::CreateFile(path, QByteArrayLiteral("\r\n"));
+    madeFile = true;
+    // The index line comes last: if it cannot be written, the folder it would
+    // stand for is taken away again, so folders and index never disagree.
+    if (madeMonth) AddQDR(app, year, month);
+  } catch (const files::FileError&) {
+    try {
+      if (madeFile) files::RemoveFile(path);
+    } catch (const files::FileError&) {
+      // The error being thrown is the one the user needs to see.
+    }
+    if (madeMonth) files::RemoveFolder(monthFolder);
+    if (madeYear) files::RemoveFolder(yearFolder);
+    throw;
+  }
+  return true;
+}
+
+void ReplaceDayFile(shell::App& app, int year, int month, const QString& day, const RawLines& lines) {
+  files::ReplaceTextFile(shell::DayFilePath(app, year, month, day),
+                         shell::DayTempPath(app, year, month, day), lines);
+}
+
+void PruneDay(shell::App& app, int year, int month, const QString& day) {
+  const QString path = shell::DayFilePath(app, year, month, day);
+  if (const auto lines = ReadDayFile(path); lines && lines->size() == 1 && lines->front().isEmpty()) {
+    files::RemoveFile(path);
+  }
+  const QString monthFolder = shell::MonthFolderPath(app, year, month);
+  if (files::FolderHasFiles(monthFolder)) return;
+  // A folder that cannot go (something foreign in it) stays, and so does its
+  // index line: the index lists the month folders that exist.
+  if (!files::RemoveFolder(monthFolder)) return;
+  CheckQDR(app, year, month, shell::YearFolderPath(app, year));
+}
+
+}  // namespace store

@@ -1,0 +1,42 @@
+#include "store/month_index.h"
+
+#include "shell/app.h"
+#include "shell/paths.h"
+#include "store/val.h"
+#include "ui/files/codepage.h"
+#include "ui/files/file_ops.h"
+
+namespace store {
+
+namespace files = ui::files;
+
+namespace {
+QString IndexPath(const QString& yearFolder) { return yearFolder + QStringLiteral("/month.qdr"); }
+}  // namespace
+
+void AddQDR(shell::App& app, int Date_Year, int Date_Month) {
+  // A blank where the sign would stand, then the digits.
+  files::AppendLine(IndexPath(shell::YearFolderPath(app, Date_Year)), ' ' + QString::number(Date_Month));
+}
+
+void CheckQDR(shell::App&, int, int Date_Month, const QString& QDRFile_Diryear) {
+  const QString index = IndexPath(QDRFile_Diryear);
+  if (!files::FileExists(index)) return;
+  const files::RawLines lines = files::ReadRawLines(index);
+  files::RawLines kept;
+  for (const QByteArray& line : lines) {
+    // Compared by value: " 8" and "08" both stand for August.
+    if (Val(files::Decode(line)) != Date_Month) kept.push_back(line);
+  }
+  if (!kept.empty()) {
+    if (kept.size() != lines.size()) {
+      files::ReplaceTextFile(index, QDRFile_Diryear + QStringLiteral("/month.~qdr"), kept);
+    }
+    return;
+  }
+  files::RemoveFile(index);
+  // A year folder that still holds a month folder (made from outside) stays.
+  if (!files::FolderHasFiles(QDRFile_Diryear)) files::RemoveFolder(QDRFile_Diryear);
+}
+
+}  // namespace store

@@ -1,0 +1,19 @@
+#pragma once
+// The month index datas/<year>/month.qdr: one line per month folder of the
+// year, " 8" for August. It tells when a year folder has lost its last month.
+
+#include <QString>
+
+namespace shell {
+class App;
+}
+
+namespace store {
+
+// Called when a month folder has been created.
+void AddQDR(shell::App& app, int Date_Year, int Date_Month);
+// Called when a month folder has been removed: drops every line of that
+// month; an index left empty goes, and the year folder with it when empty.
+void CheckQDR(shell::App& app, int Date_Year, int Date_Month, const QString& QDRFile_Diryear);
+
+}  // namespace store
