@@ -6,7 +6,10 @@ class App;
 
 namespace calendar {
 
-// Rebuilds the calendar page for ShownYear/ShownMonth.
+// Rebuilds the calendar page for ShownYear/ShownMonth: pulls the month into
+// January 2001 .. December 2050, lays the days on the 42 cells with the start
+// of each day's note and its plan count, lists today's plans in List1 and
+// sizes the window for five or six week rows. It never writes a day file.
 void BuildMonth(shell::App& app);
 
 }  // namespace calendar
