@@ -1,0 +1,46 @@
+// The alarm search of one minute tick: today's day file read in full and
+// every plan line compared with the minute.
+
+#include "alarm/clock_tick.h"
+#include "shell/app.h"
+#include "test_app.h"
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+// A note line and 200 plans spread over the day, two of them at 09:30.
+QStringList DayOf200Plans() {
+  QStringList lines{"今天要記得帶證件去銀行"};
+  for (int i = 0; i < 198; ++i) {
+    const int minute = 6 * 60 + 3 + i * 5;  // 06:03 to 22:28, never 09:30 or 09:31
+    lines << QString("%1:%2 第%3項：打電話給銀行詢問貸款的事情")
+                 .arg(minute / 60, 2, 10, QLatin1Char('0'))
+                 .arg(minute % 60, 2, 10, QLatin1Char('0'))
+                 .arg(i + 1);
+  }
+  lines << "09:30 Call the bank about the loan" << "09:30 健身房";
+  return lines;
+}
+
+void Search(benchmark::State& state, const char* minute) {
+  testsupport::TestApp t;
+  t.WriteLines("datas/2005/8/5.dat", DayOf200Plans());
+  shell::App& app = t.app;
+  app.VersionCaption = shell::kVersionCaption;
+  app.TodayYear = 2005;
+  app.TodayMonth = 8;
+  app.TodayDay = 5;
+  app.NowHour = "09";
+  app.NowMinute = minute;
+  for (auto _ : state) alarms::SearchAlarms(app);
+  if (app.Form2Loaded() != (QString(minute) == "30")) state.SkipWithError("wrong matches");
+}
+
+void BM_SearchNoPlanDue(benchmark::State& state) { Search(state, "31"); }
+void BM_SearchTwoPlansDue(benchmark::State& state) { Search(state, "30"); }
+
+BENCHMARK(BM_SearchNoPlanDue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SearchTwoPlansDue)->Unit(benchmark::kMicrosecond);
+
+}  // namespace
