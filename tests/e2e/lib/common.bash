@@ -1,0 +1,61 @@
+# Helpers for driving the real program under a virtual X server.
+# Sourced by the e2e scripts; $QUENDAR is the built program, $INSTALL the
+# installation step.
+
+set -uo pipefail
+
+QUENDAR=$1
+INSTALL=$2
+WORK=$(mktemp -d)
+PIDS=()
+trap 'for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$WORK"' EXIT
+
+fail() { echo "FAIL: $*"; exit 1; }
+ok() { echo "ok - $*"; }
+
+# A program folder holding a copy of the program (and the installed files
+# unless told "bare").
+program_folder() {
+  local dir=$WORK/$1
+  mkdir -p "$dir"
+  cp "$QUENDAR" "$dir/quendar"
+  [ "${2:-}" = bare ] || "$INSTALL" "$dir" || fail "installation step in $dir"
+  echo "$dir"
+}
+
+# Starts the program of a folder in the background; sets STARTED_PID.
+start() {
+  "$1/quendar" >"$1.log" 2>&1 &
+  STARTED_PID=$!
+  PIDS+=("$STARTED_PID")
+}
+
+# Waits for a visible window whose name is exactly $1; prints its id.
+wait_window() {
+  local name=$1 deadline=$((SECONDS + ${2:-20})) id
+  while [ $SECONDS -lt $deadline ]; do
+    for id in $(xdotool search --onlyvisible --name "^${name}\$" 2>/dev/null); do
+      echo "$id"
+      return 0
+    done
+    sleep 0.1
+  done
+  return 1
+}
+
+# Waits for a process to end; prints its exit status.
+wait_exit() {
+  local pid=$1 deadline=$((SECONDS + ${2:-20}))
+  while kill -0 "$pid" 2>/dev/null; do
+    [ $SECONDS -lt $deadline ] || return 1
+    sleep 0.1
+  done
+  wait "$pid"
+  echo $?
+}
+
+# Answers a message box with the Enter key.
+press_enter() {
+  xdotool windowfocus --sync "$1" 2>/dev/null
+  xdotool key --window "$1" Return
+}

@@ -1,0 +1,142 @@
+// The real widgets, driven as a user drives them, on the offscreen platform.
+
+#include "shell/startup.h"
+#include "test_app.h"
+#include "ui/files/codepage.h"
+#include "ui/qt/qt_adapter.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTest>
+
+#include <gtest/gtest.h>
+
+using testsupport::TestApp;
+
+namespace {
+
+QApplication& Qt() {
+  static int argc = 1;
+  static char name[] = "widgets_test";
+  static char* argv[] = {name, nullptr};
+  static QApplication application(argc, argv);
+  return application;
+}
+
+class Widgets : public testing::Test {
+ protected:
+  void SetUp() override {
+    Qt();
+    adapter.Dispatch([&] { started = t.Start(); });
+    ASSERT_TRUE(started);
+    // Focus moves only inside the active window.
+    QWidget* window = adapter.WindowOf(t.app.form1);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  }
+  template <typename W = QWidget>
+  W* Widget(const ui::Control& c) {
+    auto* w = qobject_cast<W*>(adapter.WidgetOf(c));
+    EXPECT_NE(w, nullptr) << c.Name.toStdString();
+    return w;
+  }
+  void Type(const ui::TextBox& box, const QString& text) {
+    auto* edit = Widget<QLineEdit>(box);
+    edit->setFocus();
+    for (QChar ch : text) {
+      if (ch.unicode() < 0x80) {
+        QTest::keyClick(edit, ch.toLatin1());
+      } else {  // what an input method's key delivers
+        QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, QString(ch));
+        QApplication::sendEvent(edit, &key);
+      }
+    }
+  }
+
+  TestApp t;
+  ui::qt::QtAdapter adapter{t.app};
+  shell::Form1& f = t.app.form1;
+  bool started = false;
+};
+
+TEST_F(Widgets, EachControlIsFoundByItsNameAndShowsItsModel) {
+  QWidget* window = adapter.WindowOf(f);
+  ASSERT_NE(window, nullptr);
+  EXPECT_EQ(window->windowTitle(), "Quendar  0.4.8");
+  EXPECT_TRUE(window->isVisible());
+  auto* cell = window->findChild<QLabel*>("Label5(9)");
+  ASSERT_NE(cell, nullptr);
+  EXPECT_EQ(cell->accessibleDescription(), "Label5(9)");
+  EXPECT_EQ(cell, adapter.WidgetOf(f.Label5[9]));
+  EXPECT_EQ(Widget<QLabel>(f.Label8)->text(), "09:05");
+  EXPECT_EQ(Widget<QPushButton>(f.Command2)->text(), "Add");
+  EXPECT_EQ(Widget<QLineEdit>(f.Text4[0])->toolTip(), "鬧鈴的「時」");
+  EXPECT_EQ(adapter.ActionOf(f.MenuView)->text(), "進度檢視");
+}
+
+TEST_F(Widgets, MenusSwitchBetweenTheTwoPages) {
+  QWidget* page = Widget(f.Frame1);
+  EXPECT_TRUE(page->isVisible());
+  EXPECT_FALSE(adapter.ActionOf(f.MenuMain)->isEnabled());
+
+  adapter.ActionOf(f.MenuSetting)->trigger();
+  EXPECT_FALSE(page->isVisible());
+  EXPECT_TRUE(Widget(f.List1)->isVisible());
+  EXPECT_FALSE(adapter.ActionOf(f.MenuSetting)->isEnabled());
+  EXPECT_TRUE(adapter.ActionOf(f.MenuMain)->isEnabled());
+
+  adapter.ActionOf(f.MenuMain)->trigger();
+  EXPECT_TRUE(page->isVisible());
+  EXPECT_FALSE(adapter.ActionOf(f.MenuMain)->isEnabled());
+}
+
+TEST_F(Widgets, APlanTypedIntoTheEditorReachesItsDayFile) {
+  adapter.ActionOf(f.MenuSetting)->trigger();
+  // August 2005 starts on a Monday: the 5th is cell 5. Go away and back first.
+  QTest::mouseClick(Widget(f.Label4[1]), Qt::LeftButton);
+  EXPECT_EQ(Widget<QLabel>(f.Label2)->text(), "2005 年 9 月 ");
+  QTest::mouseClick(Widget(f.Label4[0]), Qt::LeftButton);
+  QWidget* cell = Widget(f.Label5[5]);
+  QTest::mouseClick(cell, Qt::LeftButton);
+  QTest::mouseDClick(cell, Qt::LeftButton);
+  ASSERT_TRUE(Widget(f.Text1)->isVisible());
+  EXPECT_FALSE(Widget(f.List1)->isVisible());
+
+  Type(f.Text1, "寫'報\"告");  // quotes never get in
+  Type(f.Text4[0], "9x");       // one digit, padded on leaving the box
+  Type(f.Text4[1], "30");
+  EXPECT_EQ(Widget<QLineEdit>(f.Text1)->text(), "寫報告");
+  EXPECT_EQ(Widget<QLineEdit>(f.Text4[0])->text(), "09");
+  QTest::mouseClick(Widget(f.Command2), Qt::LeftButton);
+
+  EXPECT_EQ(t.ReadBytes("datas/2005/8/5.dat"), "\r\n09:30 " + ui::files::Encode("寫報告") + "\r\n");
+  EXPECT_EQ(t.ReadBytes("datas/2005/month.qdr"), " 8\r\n");
+  EXPECT_EQ(Widget<QLabel>(f.Label5[5])->text(), "5‧\n  1 項計畫");
+  auto* list = Widget<QListWidget>(f.List2);
+  ASSERT_EQ(list->count(), 1);
+  EXPECT_EQ(list->item(0)->text(), "1  寫報告");
+  EXPECT_EQ(Widget<QLineEdit>(f.Text1)->text(), "");
+  EXPECT_EQ(Widget<QLineEdit>(f.Text4[0])->text(), "");
+
+  // Selecting the plan and pressing Del takes it away again, folders and all.
+  list->setCurrentRow(0);
+  QTest::mouseClick(Widget(f.Command1), Qt::LeftButton);
+  EXPECT_FALSE(t.Exists("datas/2005"));
+  EXPECT_EQ(Widget<QLabel>(f.Label5[5])->text(), "5‧");
+}
+
+TEST_F(Widgets, TheDayCellUnderThePointerTurnsWhite) {
+  adapter.ActionOf(f.MenuSetting)->trigger();
+  QTest::mouseMove(Widget(f.Label5[9]));
+  QTest::mouseMove(Widget(f.Label5[10]));
+  const QColor white(255, 255, 255);
+  EXPECT_EQ(Widget(f.Label5[10])->palette().color(QPalette::Window), white);
+  EXPECT_EQ(Widget(f.Label5[9])->palette().color(QPalette::Window), QColor(223, 246, 253));
+}
+
+}  // namespace
