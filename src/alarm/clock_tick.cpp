@@ -6,7 +6,7 @@
 #include "shell/events.h"
 #include "shell/file_error.h"
 #include "shell/paths.h"
-#include "ui/files/codepage.h"
+#include "store/day_file.h"
 #include "ui/files/file_ops.h"
 
 #include <QDate>
@@ -18,11 +18,8 @@ namespace alarms {
 
 namespace {
 
-constexpr int kSecondTicks = 1000;
 constexpr int kMsPerMinute = 60000;
-constexpr int kTimeFieldLength = 5;  // "hh:mm"
-constexpr int kTextStart = 6;        // after the time field and its blank
-constexpr int kTextLength = 15;      // what fits on one line of the alarm window
+constexpr int kTextLength = 15;  // what fits on one line of the alarm window
 
 // What the clock remembers between its ticks.
 struct Clock {
@@ -95,21 +92,19 @@ void Timer1_Timer(shell::App& app, Clock& clock) {
 }  // namespace
 
 void SearchAlarms(shell::App& app) {
-  const QString path = shell::DayFilePath(app, app.TodayYear, app.TodayMonth, app.TodayDay);
-  if (!ui::files::FileExists(path)) return;
-  const ui::files::RawLines lines = ui::files::ReadRawLines(path);
+  const auto lines = store::ReadDayFile(shell::DayFilePath(app, app.TodayYear, app.TodayMonth, app.TodayDay));
+  if (!lines) return;
 
   // The time field is plain ASCII, and in code page 950 no byte of a
   // two-byte character is a digit or ":", so comparing the raw bytes is the
   // same as comparing the first five characters; only a match is decoded.
   const QByteArray time = (app.NowHour + ":" + app.NowMinute).toLatin1();
-  if (time.size() != kTimeFieldLength) return;
 
   int raised = 0;
   // The first line is the day's note, never a plan.
-  for (std::size_t i = 1; i < lines.size(); ++i) {
-    if (!lines[i].startsWith(time)) continue;
-    const QString text = ui::files::Decode(lines[i]).mid(kTextStart).left(kTextLength);
+  for (std::size_t i = 1; i < lines->size(); ++i) {
+    if (!(*lines)[i].startsWith(time)) continue;
+    const QString text = store::PlanText((*lines)[i]).left(kTextLength);
     if (raised == 0) {
       RaiseAlarm(app, text);
       const QString sound = shell::SoundPath(app);
