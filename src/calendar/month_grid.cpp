@@ -66,6 +66,10 @@ void NormaliseMonth(shell::App& app) {
 
 }  // namespace
 
+QString DayHeading(int year, int month, const QString& day) {
+  return QStringLiteral("%1 年 %2 月 %3 日").arg(year).arg(month).arg(day);
+}
+
 void BuildMonth(shell::App& app) {
   shell::Form1& f = app.form1;
   // The grid is built to the end even when a file fails; the first failure is
@@ -106,7 +110,7 @@ void BuildMonth(shell::App& app) {
     const bool today = todaysMonth && d == app.TodayDay;
     if (today) {
       cell.BackColor = shell::kTodayCellColor;
-      f.Label1.Caption = QStringLiteral("今天的計畫行程");
+      f.Label1.Caption = kTodayHeading;
       f.Label6[2].Caption = QString::number(c);
     }
     cell.Caption = t + QStringLiteral("‧");
@@ -127,19 +131,12 @@ void BuildMonth(shell::App& app) {
       }
       continue;
     }
-    int n = 0;  // lines counted, the note included
-    for (std::size_t i = 0; i < lines->size(); ++i) {
-      const QByteArray& line = (*lines)[i];
-      if (i == 0) {
-        if (!line.isEmpty()) cell.Caption += files::Decode(line).left(3);
-      } else if (today) {
-        // Plans already judged today are neither listed nor counted.
-        if (store::IsMarked(line)) continue;
-        f.List1.AddItem(store::PlanItem(n, store::PlanText(line)), int(i));
-      }
-      ++n;
-    }
-    if (n >= 2) cell.Caption += QStringLiteral("\r\n  %1 項計畫").arg(n - 1);
+    if (lines->empty()) continue;
+    const QByteArray& note = lines->front();
+    if (!note.isEmpty()) cell.Caption += files::Decode(note).left(3);
+    // Plans already judged today are neither listed nor counted.
+    const int plans = today ? store::ListUnmarkedPlans(f.List1, *lines) : int(lines->size()) - 1;
+    if (plans >= 1) cell.Caption += QStringLiteral("\r\n  %1 項計畫").arg(plans);
   }
 
   f.Label2.Caption = QStringLiteral("%1 年 %2 月 ").arg(year).arg(month);
@@ -155,7 +152,7 @@ void BuildMonth(shell::App& app) {
   // The heading names the selected day until the user steps to another month.
   if (f.Label4[0].Tag != QStringLiteral("1") && f.Label4[1].Tag != QStringLiteral("1") &&
       !f.Command1.Tag.isEmpty()) {
-    f.Label1.Caption = QStringLiteral("%1 年 %2 月 %3 日").arg(year).arg(month).arg(f.Command1.Tag);
+    f.Label1.Caption = DayHeading(year, month, f.Command1.Tag);
     f.Label4[0].Tag.clear();
     f.Label4[1].Tag.clear();
   }

@@ -1,5 +1,6 @@
 #include "calendar/navigation.h"
 
+#include "calendar/month_grid.h"
 #include "shell/app.h"
 #include "shell/paths.h"
 #include "store/day_file.h"
@@ -56,9 +57,9 @@ void Label5_Click(shell::App& app, int Index) {
   }
   f.Command1.Tag = t;
   if (day == app.TodayDay && app.ShownYear == app.TodayYear && app.ShownMonth == app.TodayMonth) {
-    f.Label1.Caption = QStringLiteral("今天的計畫行程");
+    f.Label1.Caption = kTodayHeading;
   } else {
-    f.Label1.Caption = QStringLiteral("%1 年 %2 月 %3 日").arg(app.ShownYear).arg(app.ShownMonth).arg(t);
+    f.Label1.Caption = DayHeading(app.ShownYear, app.ShownMonth, t);
   }
 
   const auto lines = store::ReadDayFile(shell::DayFilePath(app, app.ShownYear, app.ShownMonth, t));
@@ -66,17 +67,8 @@ void Label5_Click(shell::App& app, int Index) {
     f.List1.AddItem(store::kNoPlansItem, -1);
     return;
   }
-  int n = 0;
-  for (std::size_t i = 0; i < lines->size(); ++i) {
-    const QByteArray& line = (*lines)[i];
-    if (i > 0) {
-      // Plans already judged today are not listed and not numbered.
-      if (store::IsMarked(line)) continue;
-      f.List1.AddItem(store::PlanItem(n, store::PlanText(line)), int(i));
-    }
-    ++n;
-  }
-  if (n == 1) f.List1.AddItem(store::kNoPlansItem, -1);
+  // Plans already judged today are not listed; an empty file lists nothing.
+  if (!lines->empty() && store::ListUnmarkedPlans(f.List1, *lines) == 0) f.List1.AddItem(store::kNoPlansItem, -1);
 }
 
 void Label5_DblClick(shell::App& app, int Index) {

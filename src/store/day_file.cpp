@@ -3,6 +3,7 @@
 #include "shell/app.h"
 #include "shell/paths.h"
 #include "store/month_index.h"
+#include "ui/controls.h"
 #include "ui/files/codepage.h"
 
 namespace store {
@@ -18,6 +19,15 @@ QString PlanText(const QByteArray& line) { return files::Decode(line).mid(6); }
 
 QString PlanItem(int number, const QString& text) {
   return QString::number(number) + QStringLiteral("  ") + text;
+}
+
+int ListUnmarkedPlans(ui::ListBox& list, const RawLines& lines) {
+  int listed = 0;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    if (IsMarked(lines[i])) continue;
+    list.AddItem(PlanItem(++listed, PlanText(lines[i])), int(i));
+  }
+  return listed;
 }
 
 bool EnsureDayFile(shell::App& app, int year, int month, const QString& day) {

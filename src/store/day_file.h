@@ -16,6 +16,9 @@
 namespace shell {
 class App;
 }
+namespace ui {
+class ListBox;
+}
 
 namespace store {
 
@@ -32,6 +35,9 @@ inline bool IsMarked(const QByteArray& line) { return line.startsWith('x'); }
 QString PlanText(const QByteArray& line);
 // A plan list item: the number, two blanks, the text.
 QString PlanItem(int number, const QString& text);
+// Adds the day's plans that have no verdict yet to the list, numbered 1, 2, ...
+// over the items added, each item keeping its file line. Returns how many.
+int ListUnmarkedPlans(ui::ListBox& list, const RawLines& lines);
 
 // Makes sure the day has a file, creating the year and month folders (and the
 // month's index line) as needed; a new file holds one empty note line.

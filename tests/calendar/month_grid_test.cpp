@@ -115,11 +115,13 @@ struct TodayCase {
   QStringList file;  // empty: no file
   QStringList list1;
   QString caption;
+  bool emptyFile = false;  // a file of no bytes at all
 };
 
 class TodayList : public Grid, public ::testing::WithParamInterface<TodayCase> {};
 
 TEST_P(TodayList, ListsTodaysUnjudgedPlans) {
+  if (GetParam().emptyFile) t.WriteBytes("datas/2005/8/5.dat", "");
   if (!GetParam().file.isEmpty()) t.WriteLines("datas/2005/8/5.dat", GetParam().file);
   Build();
   EXPECT_EQ(f().List1.List, GetParam().list1);
@@ -129,6 +131,7 @@ TEST_P(TodayList, ListsTodaysUnjudgedPlans) {
 INSTANTIATE_TEST_SUITE_P(
     Days, TodayList,
     ::testing::Values(TodayCase{"NoFile", {}, {"~   您這天尚未安排任何計畫"}, "5‧"},
+                      TodayCase{"EmptyFile", {}, {}, "5‧", true},
                       TodayCase{"NoteOnly", {"note"}, {}, "5‧not"},
                       TodayCase{"AllJudged", {"", "x08:00 a"}, {}, "5‧"},
                       TodayCase{"OneJudged", {"", "x08:00 a", "09:30 b"}, {"1  b"}, "5‧\r\n  1 項計畫"},
