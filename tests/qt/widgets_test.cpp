@@ -20,18 +20,9 @@ using testsupport::TestApp;
 
 namespace {
 
-QApplication& Qt() {
-  static int argc = 1;
-  static char name[] = "widgets_test";
-  static char* argv[] = {name, nullptr};
-  static QApplication application(argc, argv);
-  return application;
-}
-
 class Widgets : public testing::Test {
  protected:
   void SetUp() override {
-    Qt();
     adapter.Dispatch([&] { started = t.Start(); });
     ASSERT_TRUE(started);
     // Focus moves only inside the active window.

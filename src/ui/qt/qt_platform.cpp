@@ -6,21 +6,25 @@
 #include <QApplication>
 #include <QCryptographicHash>
 #include <QCursor>
+#include <QFile>
 #include <QFileInfo>
 #include <QLibraryInfo>
-#include <QLocalServer>
-#include <QLocalSocket>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPixmap>
 #include <QScreen>
+#include <QSocketNotifier>
+#include <QStandardPaths>
 #include <QSoundEffect>
 #include <QTranslator>
 #include <QUrl>
 
+#include <cstring>
 #include <map>
 
+#include <sys/socket.h>
+#include <sys/un.h>
 #include <unistd.h>
 
 namespace ui::qt {
@@ -38,7 +42,7 @@ QRect ToTwips(const QRect& pixels) {
 
 QScreen* Screen() { return QGuiApplication::primaryScreen(); }
 
-// A small calendar leaf: the window and task bar icon.
+// A small calendar leaf with a tick: the window and task bar icon.
 QIcon ProgramIcon() {
   QPixmap pixmap(32, 32);
   pixmap.fill(Qt::transparent);
@@ -48,9 +52,8 @@ QIcon ProgramIcon() {
   p.setBrush(QColor(223, 246, 253));
   p.drawRoundedRect(3, 5, 26, 24, 3, 3);
   p.fillRect(4, 6, 25, 7, QColor(136, 212, 234));
-  p.setPen(QColor(200, 0, 0));
-  p.setFont(QFont(QStringLiteral("DejaVu Sans"), 9, QFont::Bold));
-  p.drawText(QRect(3, 12, 26, 17), Qt::AlignCenter, QStringLiteral("✓"));
+  p.setPen(QPen(QColor(200, 0, 0), 3, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPolyline(QPolygon({QPoint(10, 20), QPoint(15, 25), QPoint(23, 15)}));
   return QIcon(pixmap);
 }
 
@@ -80,7 +83,13 @@ void PrepareApplication(QApplication& application) {
 }
 
 QtPlatform::QtPlatform() = default;
-QtPlatform::~QtPlatform() = default;
+
+QtPlatform::~QtPlatform() {
+  if (listener_ < 0) return;
+  notifier_.reset();
+  ::close(listener_);
+  ::unlink(listenerPath_.constData());
+}
 
 Answer QtPlatform::MsgBox(const QString& text, Buttons buttons, const QString& title) {
   QMessageBox box(QApplication::activeWindow());
@@ -131,37 +140,54 @@ void QtPlatform::PopupMenu(Menu& menu) {
   if (auto it = items.find(chosen); it != items.end()) it->second->Click();
 }
 
-QString QtPlatform::ServerName() const {
-  // One running copy per program folder and user.
+QString QtPlatform::SocketPath() const {
+  // One running copy per program folder and user; the socket lives in the
+  // user's own runtime folder, never in the program folder.
   const QByteArray key = QFileInfo(ProgramFolderPath()).canonicalFilePath().toUtf8() + '\n' +
                          QByteArray::number(qulonglong(::getuid()));
-  return QStringLiteral("quendar-") +
-         QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16));
+  return QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation) + QStringLiteral("/quendar-") +
+         QString::fromLatin1(QCryptographicHash::hash(key, QCryptographicHash::Sha1).toHex().left(16)) +
+         QStringLiteral(".sock");
 }
 
 bool QtPlatform::AnotherCopyRunning() {
-  const QString name = ServerName();
-  {
-    QLocalSocket socket;
-    socket.connectToServer(name);
-    if (socket.waitForConnected(kConnectTimeoutMs)) {
-      socket.write("show\n");
-      socket.waitForBytesWritten(kConnectTimeoutMs);
-      socket.disconnectFromServer();
-      return true;
-    }
-  }
+  const QByteArray path = QFile::encodeName(SocketPath());
+  sockaddr_un address{};
+  address.sun_family = AF_UNIX;
+  if (std::size_t(path.size()) >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
+  const auto* raw = reinterpret_cast<const sockaddr*>(&address);
+
+  // A running copy answers; tell it to come forward.
+  auto askRunningCopy = [&] {
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    if (fd < 0) return false;
+    const bool answered = ::connect(fd, raw, sizeof address) == 0;
+    if (answered) (void)!::write(fd, "show\n", 5);
+    ::close(fd);
+    return answered;
+  };
+  if (askRunningCopy()) return true;
+
   // Nobody answered: a socket left by a copy that died is stale.
-  QLocalServer::removeServer(name);
-  server_ = std::make_unique<QLocalServer>();
-  server_->setSocketOptions(QLocalServer::UserAccessOption);
-  QObject::connect(server_.get(), &QLocalServer::newConnection, [this] {
-    while (QLocalSocket* socket = server_->nextPendingConnection()) {
-      QObject::connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+  ::unlink(path.constData());
+  listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
+  if (listener_ < 0) return false;
+  if (::bind(listener_, raw, sizeof address) != 0 || ::listen(listener_, 4) != 0) {
+    ::close(listener_);
+    listener_ = -1;
+    // Another copy started at the same moment and won the socket.
+    return askRunningCopy();
+  }
+  listenerPath_ = path;
+  notifier_ = std::make_unique<QSocketNotifier>(listener_, QSocketNotifier::Read);
+  QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
+    int client;
+    while ((client = ::accept4(listener_, nullptr, nullptr, SOCK_CLOEXEC)) >= 0) {
+      ::close(client);
       if (onAnotherCopyStarted) onAnotherCopyStarted();
     }
   });
-  server_->listen(name);
   return false;
 }
 

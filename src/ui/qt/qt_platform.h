@@ -4,13 +4,14 @@
 
 #include "ui/platform.h"
 
+#include <QByteArray>
 #include <QString>
 
 #include <functional>
 #include <memory>
 
 class QApplication;
-class QLocalServer;
+class QSocketNotifier;
 class QSoundEffect;
 class QWidget;
 
@@ -60,9 +61,11 @@ class QtPlatform : public Platform {
   std::function<void()> onAnotherCopyStarted;
 
  private:
-  QString ServerName() const;
+  QString SocketPath() const;
 
-  std::unique_ptr<QLocalServer> server_;
+  int listener_ = -1;
+  QByteArray listenerPath_;
+  std::unique_ptr<QSocketNotifier> notifier_;
   std::unique_ptr<QSoundEffect> sound_;
 };
 
