@@ -12,14 +12,17 @@ day=$(date +%Y/%-m/%-d)
 mkdir -p "$dir/datas/${day%/*}"
 printf '\r\n%s Call the bank about the loan\r\n' "$due" >"$dir/datas/$day.dat"
 
-start "$dir"
+start "$dir"; pid=$STARTED_PID
 wait_window "Quendar  0.4.8" >/dev/null || fail "main window not mapped"
+grep -q quendar-sound "/proc/$pid/maps" && fail "sound player loaded before any alarm"
 wait_window "Quendar  0.4.8 - Alarm" 75 >/dev/null || fail "no alarm window by $due"
 shown=$(date +%H:%M:%S.%N)
 [ "${shown:0:5}" = "$due" ] || fail "alarm for $due shown at $shown"
 seconds=${shown:6:2}
 [ "${seconds#0}" -le 2 ] || fail "alarm for $due shown late, at $shown"
 ok "alarm for $due shown at $shown"
+grep -q quendar-sound "/proc/$pid/maps" || fail "sound player not loaded at the alarm"
+ok "sound player loaded at the first alarm, not before"
 
 # It rises into view at the bottom right of the 1024x768 screen.
 sleep 3

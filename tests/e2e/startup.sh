@@ -10,7 +10,7 @@ wait_window "Quendar  0.4.8" 1 >/dev/null && fail "main window shown without set
 press_enter "$box"
 status=$(wait_exit "$pid") || fail "program did not end after I01"
 [ "$status" != 0 ] || fail "refused start ended with status 0"
-[ "$(ls -A "$dir")" = quendar ] || fail "refused start created: $(ls -A "$dir")"
+[ "$(ls -A "$dir" | tr "\n" " ")" = "quendar quendar-sound.so " ] || fail "refused start created: $(ls -A "$dir")"
 ok "no settings file: error box, end, nothing created"
 
 # A broken header: the I03 box.

@@ -8,6 +8,7 @@
 #include <QCursor>
 #include <QFile>
 #include <QFileInfo>
+#include <QLibrary>
 #include <QLibraryInfo>
 #include <QMenu>
 #include <QMessageBox>
@@ -16,9 +17,7 @@
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QStandardPaths>
-#include <QSoundEffect>
 #include <QTranslator>
-#include <QUrl>
 
 #include <cstring>
 #include <map>
@@ -201,11 +200,11 @@ void QtPlatform::BringToFront(Form& form) {
 }
 
 void QtPlatform::PlaySound(const QString& path) {
-  // Made at the first alarm, not at start-up, so a start costs nothing for it.
-  if (!sound_) sound_ = std::make_unique<QSoundEffect>();
-  sound_->stop();
-  sound_->setSource(QUrl::fromLocalFile(path));
-  sound_->play();
+  // The player module loads at the first alarm; without it the alarm is silent.
+  using Play = void (*)(const char16_t*, int);
+  static const auto play = reinterpret_cast<Play>(
+      QLibrary::resolve(ProgramFolderPath() + QStringLiteral("/quendar-sound"), "quendar_play_sound"));
+  if (play) play(reinterpret_cast<const char16_t*>(path.utf16()), int(path.size()));
 }
 
 QString QtPlatform::ProgramFolder() { return ProgramFolderPath(); }

@@ -12,7 +12,6 @@
 
 class QApplication;
 class QSocketNotifier;
-class QSoundEffect;
 class QWidget;
 
 namespace ui::qt {
@@ -66,7 +65,6 @@ class QtPlatform : public Platform {
   int listener_ = -1;
   QByteArray listenerPath_;
   std::unique_ptr<QSocketNotifier> notifier_;
-  std::unique_ptr<QSoundEffect> sound_;
 };
 
 }  // namespace ui::qt

@@ -18,7 +18,7 @@ ok() { echo "ok - $*"; }
 program_folder() {
   local dir=$WORK/$1
   mkdir -p "$dir"
-  cp "$QUENDAR" "$dir/quendar"
+  cp "$QUENDAR" "$(dirname "$QUENDAR")/quendar-sound.so" "$dir/"
   [ "${2:-}" = bare ] || "$INSTALL" "$dir" || fail "installation step in $dir"
   echo "$dir"
 }
