@@ -5,6 +5,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <utility>
+
 namespace ui::qt {
 
 namespace {
@@ -46,8 +48,10 @@ void MouseSource::Release(QMouseEvent* event) {
   const float x = Twips(event->position().x()), y = Twips(event->position().y());
   Control* c = control_;
   dispatch_([=] { c->MouseUp(button, shift, x, y); });
-  // A click is a left-button release over the control.
-  if (button == kLeftButton && event->position().x() >= 0 && event->position().y() >= 0 &&
+  // A click is a left-button release over the control; the release that ends
+  // a double click is no second click.
+  const bool endsDoubleClick = std::exchange(inDoubleClick_, false);
+  if (button == kLeftButton && !endsDoubleClick && event->position().x() >= 0 && event->position().y() >= 0 &&
       event->position().x() < c->Width / double(kTwipsPerPixel) &&
       event->position().y() < c->Height / double(kTwipsPerPixel)) {
     dispatch_([c] { c->Click(); });
@@ -63,7 +67,9 @@ void MouseSource::Move(QMouseEvent* event) {
 
 void MouseSource::DoubleClick(QMouseEvent* event) {
   Control* c = control_;
-  if (event->button() == Qt::LeftButton) dispatch_([c] { c->DblClick(); });
+  if (event->button() != Qt::LeftButton) return;
+  inDoubleClick_ = true;
+  dispatch_([c] { c->DblClick(); });
 }
 
 LabelWidget::LabelWidget(Label* label, Dispatcher dispatch, QWidget* parent)

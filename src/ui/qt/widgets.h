@@ -30,6 +30,7 @@ class MouseSource {
 
   Control* control_;
   Dispatcher dispatch_;
+  bool inDoubleClick_ = false;
 };
 
 class LabelWidget : public QLabel, MouseSource {
