@@ -3,6 +3,7 @@
 #include "app/wiring.h"
 #include "shell/app.h"
 #include "shell/startup.h"
+#include "shell/tray.h"
 #include "ui/qt/qt_adapter.h"
 #include "ui/qt/qt_platform.h"
 
@@ -19,6 +20,9 @@ int main(int argc, char** argv) {
   ui::qt::QtAdapter adapter(app);
   platform.windowOf = [&adapter](const ui::Form& form) { return adapter.WindowOf(form); };
   platform.onAnotherCopyStarted = [&] { adapter.Dispatch([&] { shell::ComeForward(app); }); };
+  platform.onTrayMessage = [&](int message, int mouse) {
+    adapter.Dispatch([&app, message, mouse] { shell::TrayWndProc(app, message, mouse); });
+  };
   app.EndProgram = [] { QCoreApplication::quit(); };
 
   bool started = false;

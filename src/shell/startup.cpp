@@ -5,6 +5,7 @@
 #include "shell/file_error.h"
 #include "shell/paths.h"
 #include "shell/settings_file.h"
+#include "shell/tray.h"
 #include "ui/files/file_ops.h"
 
 namespace shell {
@@ -63,8 +64,13 @@ bool Start(App& app) {
 }
 
 void ComeForward(App& app) {
-  app.form1.Visible = true;
-  app.form1.State = ui::WindowState::Normal;
+  const bool inTray = !app.form1.Visible && app.ExitFlag == 1;
+  if (inTray) {
+    TrayOpen(app);
+  } else {
+    app.form1.Visible = true;
+    app.form1.State = ui::WindowState::Normal;
+  }
   app.platform.BringToFront(app.form1);
 }
 

@@ -207,6 +207,7 @@ class Form {
 
   MouseEvent MouseMove;
   Event<bool&> QueryUnload;  // the close box; setting Cancel keeps the window
+  Event<> Resize;            // also raised when the window is minimised or restored
 
  protected:
   template <typename C>

@@ -15,6 +15,11 @@ class Form;
 class Menu;
 
 enum class Buttons { OK, YesNo };
+
+// The mouse messages a click on a notification-area icon reports: the left
+// or the right button released.
+inline constexpr int kLeftButtonUp = 514;
+inline constexpr int kRightButtonUp = 517;
 enum class Answer { OK, Yes, No };
 
 class Platform {
@@ -41,6 +46,13 @@ class Platform {
   // user, is running; that copy is asked to bring its main window back.
   // Otherwise this copy becomes the one that answers later starts.
   virtual bool AnotherCopyRunning() = 0;
+
+  // The notification-area icon of a window, with the program's tip. False
+  // when the desktop has no notification area to hold it.
+  // A release of either mouse button over it comes back as the callback
+  // message, through the platform's tray callback.
+  virtual bool TrayAdd(int id, int callbackMessage, const QString& tip) = 0;
+  virtual void TrayDelete(int id) = 0;
 
   // Raises a window above the others and gives it the focus.
   virtual void BringToFront(Form& form) = 0;

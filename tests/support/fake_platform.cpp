@@ -14,6 +14,12 @@ ui::Answer FakePlatform::MsgBox(const QString& text, ui::Buttons buttons, const 
   return answer;
 }
 
+bool FakePlatform::TrayAdd(int id, int, const QString& tip) {
+  if (!trayAvailable) return false;
+  trayIcons[id] = tip;
+  return true;
+}
+
 void FakePlatform::PopupMenu(ui::Menu& menu) {
   popups.push_back(&menu);
   if (ui::Menu* choice = menuChoice) {

@@ -9,6 +9,7 @@
 
 #include <deque>
 #include <functional>
+#include <map>
 #include <vector>
 
 namespace testsupport {
@@ -28,6 +29,8 @@ class FakePlatform : public ui::Platform {
   QPoint CursorPos() override { return cursor; }
   void PopupMenu(ui::Menu& menu) override;
   bool AnotherCopyRunning() override { return anotherCopy; }
+  bool TrayAdd(int id, int callbackMessage, const QString& tip) override;
+  void TrayDelete(int id) override { trayIcons.erase(id); }
   void BringToFront(ui::Form&) override { ++broughtToFront; }
   void PlaySound(const QString& path) override { sounds.append(path); }
   QString ProgramFolder() override { return programFolder; }
@@ -47,6 +50,8 @@ class FakePlatform : public ui::Platform {
   ui::Menu* menuChoice = nullptr;
   std::vector<ui::Menu*> popups;
   QStringList sounds;
+  bool trayAvailable = true;
+  std::map<int, QString> trayIcons;  // id -> tip
   int broughtToFront = 0;
 };
 

@@ -72,6 +72,7 @@ class FormWindow : public QMainWindow {
 
  protected:
   void closeEvent(QCloseEvent* event) override;
+  void changeEvent(QEvent* event) override;
   void moveEvent(QMoveEvent* event) override;
 
  private:
@@ -290,6 +291,18 @@ void FormWindow::closeEvent(QCloseEvent* event) {
   }
   if (cancel) event->ignore();
   else event->accept();
+}
+
+void FormWindow::changeEvent(QEvent* event) {
+  QMainWindow::changeEvent(event);
+  if (event->type() != QEvent::WindowStateChange || syncing) return;
+  // The user minimised or restored the window.
+  Form* f = &form_;
+  const WindowState state = isMinimized() ? WindowState::Minimized : WindowState::Normal;
+  dispatch_([f, state] {
+    f->State = state;
+    f->Resize();
+  });
 }
 
 void FormWindow::moveEvent(QMoveEvent* event) {

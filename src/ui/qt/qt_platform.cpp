@@ -17,6 +17,7 @@
 #include <QScreen>
 #include <QSocketNotifier>
 #include <QStandardPaths>
+#include <QSystemTrayIcon>
 #include <QTranslator>
 
 #include <cstring>
@@ -30,7 +31,6 @@ namespace ui::qt {
 
 namespace {
 
-constexpr int kConnectTimeoutMs = 500;
 
 QString ProgramFolderPath() { return QCoreApplication::applicationDirPath(); }
 
@@ -188,6 +188,31 @@ bool QtPlatform::AnotherCopyRunning() {
     }
   });
   return false;
+}
+
+bool QtPlatform::TrayAdd(int id, int callbackMessage, const QString& tip) {
+  if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
+  auto icon = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
+  icon->setToolTip(tip);
+  // Either button restores; the icon has no menu of its own.
+  QObject::connect(icon.get(), &QSystemTrayIcon::activated, [this, callbackMessage](auto reason) {
+    const int mouse = reason == QSystemTrayIcon::Trigger   ? kLeftButtonUp
+                      : reason == QSystemTrayIcon::Context ? kRightButtonUp
+                                                           : 0;
+    if (mouse != 0 && onTrayMessage) onTrayMessage(callbackMessage, mouse);
+  });
+  icon->show();
+  trayIcons_[id] = std::move(icon);
+  return true;
+}
+
+void QtPlatform::TrayDelete(int id) {
+  // Deleted later: this often runs inside the icon's own click.
+  if (auto it = trayIcons_.find(id); it != trayIcons_.end()) {
+    it->second->hide();
+    it->second.release()->deleteLater();
+    trayIcons_.erase(it);
+  }
 }
 
 void QtPlatform::BringToFront(Form& form) {

@@ -8,10 +8,12 @@
 #include <QString>
 
 #include <functional>
+#include <map>
 #include <memory>
 
 class QApplication;
 class QSocketNotifier;
+class QSystemTrayIcon;
 class QWidget;
 
 namespace ui::qt {
@@ -50,6 +52,8 @@ class QtPlatform : public Platform {
   QPoint CursorPos() override;
   void PopupMenu(Menu& menu) override;
   bool AnotherCopyRunning() override;
+  bool TrayAdd(int id, int callbackMessage, const QString& tip) override;
+  void TrayDelete(int id) override;
   void BringToFront(Form& form) override;
   void PlaySound(const QString& path) override;
   QString ProgramFolder() override;
@@ -58,6 +62,8 @@ class QtPlatform : public Platform {
   std::function<QWidget*(const Form&)> windowOf;
   // Runs when a later copy of the program asks this one to come forward.
   std::function<void()> onAnotherCopyStarted;
+  // Runs when a mouse button is released over a notification-area icon.
+  std::function<void(int callbackMessage, int mouse)> onTrayMessage;
 
  private:
   QString SocketPath() const;
@@ -65,6 +71,7 @@ class QtPlatform : public Platform {
   int listener_ = -1;
   QByteArray listenerPath_;
   std::unique_ptr<QSocketNotifier> notifier_;
+  std::map<int, std::unique_ptr<QSystemTrayIcon>> trayIcons_;
 };
 
 }  // namespace ui::qt

@@ -1,0 +1,70 @@
+#include "shell/tray.h"
+
+#include "shell/app.h"
+#include "shell/events.h"
+
+namespace shell {
+
+namespace {
+const QString kCloseMarker = QStringLiteral("close");
+
+void UnloadForm1(App& app) {
+  bool cancel = false;
+  app.form1.QueryUnload(cancel);
+  if (!cancel) Form_Unload(app);
+}
+}  // namespace
+
+void Form_QueryUnload(App& app, bool& cancel) {
+  if (cancel || app.ExitFlag != 0) return;
+  Form1& f = app.form1;
+  f.Tag = kCloseMarker;
+  f.State = ui::WindowState::Minimized;
+  cancel = true;
+  app.ExitFlag = 1;
+  Form_Resize(app);
+}
+
+void Form_Resize(App& app) {
+  Form1& f = app.form1;
+  if (f.Tag == kCloseMarker && f.State == ui::WindowState::Minimized) {
+    if (app.platform.TrayAdd(kMainTrayId, kMainTrayMessage, app.VersionCaption)) {
+      f.Visible = false;
+    } else {
+      // A desktop without a notification area: the window stays minimised
+      // on the task bar, where the user can still reach it.
+      app.ExitFlag = 0;
+    }
+  }
+  f.Tag.clear();
+}
+
+void TrayOpen(App& app) {
+  app.form1.Visible = true;
+  app.form1.State = ui::WindowState::Normal;
+  app.platform.TrayDelete(kMainTrayId);
+  app.ExitFlag = 0;
+}
+
+void TrayWndProc(App& app, int message, int mouse) {
+  if (message == kMainTrayMessage && (mouse == ui::kLeftButtonUp || mouse == ui::kRightButtonUp)) TrayOpen(app);
+}
+
+void MenuExit_Click(App& app) {
+  app.ExitFlag = 1;
+  UnloadForm1(app);
+}
+
+void Form_Unload(App& app) {
+  if (app.ExitFlag == 1) app.platform.TrayDelete(kMainTrayId);
+  if (app.EndProgram) app.EndProgram();
+}
+
+void WireTray(App& app) {
+  Form1& f = app.form1;
+  On(app, f.QueryUnload, [&app](bool& cancel) { Form_QueryUnload(app, cancel); });
+  On(app, f.Resize, [&app] { Form_Resize(app); });
+  On(app, f.MenuExit.Click, [&app] { MenuExit_Click(app); });
+}
+
+}  // namespace shell
