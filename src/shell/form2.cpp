@@ -15,25 +15,19 @@ Form2::Form2() : Form("Form2") {
   Frameless = true;
   ToolWindow = true;
 
-  auto place = [](Control& c, int left, int top, int width, int height) {
-    c.Left = left;
-    c.Top = top;
-    c.Width = width;
-    c.Height = height;
-  };
-  place(Add(Shape1), 0, 0, kWidth, kHeight);
+  Add(Shape1).Move(0, 0, kWidth, kHeight);
   Shape1.BackColor = kAlarmBackColor;
-  place(Add(Shape2), 0, 0, kWidth, kBandHeight);
+  Add(Shape2).Move(0, 0, kWidth, kBandHeight);
   Shape2.BackColor = RGB(71, 174, 53);
-  place(Add(Label1), 120, 45, 2400, 285);
+  Add(Label1).Move(120, 45, 2400, 285);
   Label1.Caption = "行　程　提　示";
   Label1.ForeColor = RGB(255, 255, 255);
-  place(Add(Label2), 120, 480, kWidth - 240, kHeight - 600);
+  Add(Label2).Move(120, 480, kWidth - 240, kHeight - 600);
   Label2.ForeColor = RGB(255, 0, 0);
-  place(Add(Label3), kWidth - 300, 60, 240, 240);
+  Add(Label3).Move(kWidth - 300, 60, 240, 240);
   Label3.Caption = "x";
   Label3.BackColor = kAlarmBackColor;
-  place(Add(Shape3), 0, 0, kWidth, kHeight);
+  Add(Shape3).Move(0, 0, kWidth, kHeight);
   Shape3.Filled = false;
 
   Timer1.Interval = 50;

@@ -29,6 +29,25 @@ QString DayPath(shell::App& app, const QString& day) {
   return shell::DayFilePath(app, app.ShownYear, app.ShownMonth, day);
 }
 
+// Makes sure the day has a file, then changes it. When the change fails, a
+// file made only for it goes again with its folders.
+template <typename Change>
+void ChangeDayFile(shell::App& app, int year, int month, const QString& day, Change change) {
+  const bool created = EnsureDayFile(app, year, month, day);
+  try {
+    change();
+  } catch (const files::FileError&) {
+    if (created) {
+      try {
+        PruneDay(app, year, month, day);
+      } catch (const files::FileError&) {
+        // The first failure is the one to report.
+      }
+    }
+    throw;
+  }
+}
+
 }  // namespace
 
 void RefillList2(shell::App& app) {
@@ -51,20 +70,9 @@ void Command2_Click(shell::App& app) {
   const QString day = f.Command1.Tag;
   if (f.Text1.Text().isEmpty() || day.isEmpty()) return;
 
-  const int year = app.ShownYear, month = app.ShownMonth;
-  const bool created = EnsureDayFile(app, year, month, day);
-  try {
+  ChangeDayFile(app, app.ShownYear, app.ShownMonth, day, [&] {
     files::AppendLine(DayPath(app, day), time + ' ' + FileSafe(f.Text1.Text()));
-  } catch (const files::FileError&) {
-    // A day file made only for this plan goes again with its folders.
-    if (created) {
-      try {
-        PruneDay(app, year, month, day);
-      } catch (const files::FileError&) {
-      }
-    }
-    throw;
-  }
+  });
   f.Text1.SetText({});
   RefillList2(app);
   if (app.BuildMonth) app.BuildMonth();
@@ -76,8 +84,7 @@ void Command3_Click(shell::App& app) {
   if (day.isEmpty()) return;
 
   const int year = app.ShownYear, month = app.ShownMonth;
-  const bool created = EnsureDayFile(app, year, month, day);
-  try {
+  ChangeDayFile(app, year, month, day, [&] {
     RawLines lines = ReadDayFile(DayPath(app, day)).value_or(RawLines{});
     const QString note = FileSafe(f.Text3.Text());
     if (lines.empty()) {
@@ -87,15 +94,7 @@ void Command3_Click(shell::App& app) {
       lines[0] = files::Encode(note);
     }
     ReplaceDayFile(app, year, month, day, lines);
-  } catch (const files::FileError&) {
-    if (created) {
-      try {
-        PruneDay(app, year, month, day);
-      } catch (const files::FileError&) {
-      }
-    }
-    throw;
-  }
+  });
   PruneDay(app, year, month, day);
   if (app.BuildMonth) app.BuildMonth();
 }

@@ -47,6 +47,14 @@ class Control {
   Control& operator=(const Control&) = delete;
   virtual ~Control() = default;
 
+  // Places the control, in twips inside its container.
+  void Move(int left, int top, int width, int height) {
+    Left = left;
+    Top = top;
+    Width = width;
+    Height = height;
+  }
+
   const Kind kind;
   const QString Name;  // "Label5(9)", "Command2": what tools and screen readers find
   Control* Container = nullptr;  // a Frame, or the form's client area when null

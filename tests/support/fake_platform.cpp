@@ -20,6 +20,15 @@ bool FakePlatform::TrayAdd(int id, int, const QString& tip) {
   return true;
 }
 
+QStringList FakePlatform::ErrorTexts() const {
+  QStringList texts;
+  for (const ShownMessage& m : messages) {
+    const bool errorBox = m.title == QStringLiteral("Quendar 錯誤訊息報告") && m.buttons == ui::Buttons::OK;
+    texts.append(errorBox ? m.text : QStringLiteral("(not an error box)"));
+  }
+  return texts;
+}
+
 void FakePlatform::PopupMenu(ui::Menu& menu) {
   popups.push_back(&menu);
   if (ui::Menu* choice = menuChoice) {

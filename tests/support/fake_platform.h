@@ -42,6 +42,10 @@ class FakePlatform : public ui::Platform {
   bool anotherCopy = false;
   QString programFolder;
 
+  // The texts of the error boxes shown (title "Quendar 錯誤訊息報告", OK
+  // button), in order; a box of any other kind shows as "(not an error box)".
+  QStringList ErrorTexts() const;
+
   std::deque<ui::Answer> answers;  // for Yes/No boxes; empty answers Yes
   std::vector<ShownMessage> messages;
   // Called while a message box is up, for tests that look at that moment.
