@@ -14,13 +14,17 @@ trap 'kill "$program" 2>/dev/null; rm -rf "$folder"' EXIT
 cp "$build/quendar/quendar" "$build/quendar/Quendar.ini" "$folder/"
 "$folder/quendar" >/dev/null 2>&1 & program=$!
 
-switches() {
-  cat /proc/"$program"/task/*/status | awk '/ctxt_switches/ {n += $2} END {print n}'
+switches() {  # one line per thread: name and switches so far
+  for task in /proc/"$program"/task/*; do
+    echo "$(cat "$task/comm") $(awk '/ctxt_switches/ {n += $2} END {print n}' "$task/status")"
+  done
 }
 # Past the next second 00, when the second ticks give way to minute ticks.
 sleep $((61 - $(date +%-S) + 2))
 before=$(switches)
 sleep "$span"
 after=$(switches)
-threads=$(ls /proc/"$program"/task | wc -l)
-echo "context switches over ${span} s: $((after - before)) ($(( (after - before) * 60 / span )) a minute, $threads threads)"
+# Threads that come and go are counted from zero.
+join -a 2 -e 0 -o 0,1.2,2.2 <(sort <<<"$before") <(sort <<<"$after") |
+  awk -v span="$span" '{d = $3 - $2; total += d; printf "  %s: %d\n", $1, d}
+                        END {printf "context switches over %d s: %d (%.1f a minute)\n", span, total, total * 60 / span}'
