@@ -127,12 +127,6 @@ RawLines ReadRawLines(const QString& path) {
   return lines;
 }
 
-QStringList ReadLines(const QString& path) {
-  QStringList lines;
-  for (const QByteArray& raw : ReadRawLines(path)) lines.append(Decode(raw));
-  return lines;
-}
-
 QByteArray ReadBytes(const QString& path, qint64 maxBytes) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) Fail(path, file.errorString());

@@ -34,7 +34,6 @@ bool FolderHasFiles(const QString& folder);
 // --- reading (a file that cannot be read throws FileError)
 // Lines end with CR LF, LF or CR; a last line without an end still counts.
 RawLines ReadRawLines(const QString& path);
-QStringList ReadLines(const QString& path);
 // The file's first maxBytes bytes (fewer when it is shorter).
 QByteArray ReadBytes(const QString& path, qint64 maxBytes);
 

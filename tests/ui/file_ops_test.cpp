@@ -1,0 +1,119 @@
+#include "ui/files/file_ops.h"
+
+#include "ui/files/codepage.h"
+
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace files = ui::files;
+
+namespace {
+
+class Files : public testing::Test {
+ protected:
+  QString Path(const QString& name) const { return dir.path() + '/' + name; }
+  void Write(const QString& name, const QByteArray& bytes) const {
+    QFile f(Path(name));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(bytes);
+  }
+  QByteArray Read(const QString& name) const {
+    QFile f(Path(name));
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(missing)");
+  }
+  void TearDown() override { files::ClearFaults(); }
+
+  QTemporaryDir dir;
+};
+
+struct LinesCase {
+  const char* name;
+  QByteArray bytes;
+  files::RawLines lines;
+};
+
+class LineEnds : public Files, public testing::WithParamInterface<LinesCase> {};
+
+TEST_P(LineEnds, AnyLineEndAndALastLineWithoutOne) {
+  Write("f.dat", GetParam().bytes);
+  EXPECT_EQ(files::ReadRawLines(Path("f.dat")), GetParam().lines);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, LineEnds,
+    testing::Values(LinesCase{"Empty", "", {}}, LinesCase{"OneEmptyLine", "\r\n", {""}},
+                    LinesCase{"CrLf", "a\r\nb\r\n", {"a", "b"}}, LinesCase{"Lf", "a\nb\n", {"a", "b"}},
+                    LinesCase{"Cr", "a\rb\r", {"a", "b"}}, LinesCase{"NoEndOnLast", "a\r\nb", {"a", "b"}},
+                    LinesCase{"BlankLinesKept", "\r\n\n\r", {"", "", ""}},
+                    LinesCase{"InvalidBytesKept", QByteArray("\x81\xff\x00z\r\n", 6), {QByteArray("\x81\xff\x00z", 4)}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Files, AVeryLongLineIsOneLine) {
+  const QByteArray longLine(3'000'000, 'x');
+  Write("f.dat", longLine + "\r\nend");
+  const files::RawLines lines = files::ReadRawLines(Path("f.dat"));
+  ASSERT_EQ(lines.size(), 2u);
+  EXPECT_EQ(lines[0].size(), longLine.size());
+}
+
+TEST_F(Files, ReplaceWritesEveryLineWithCrLfAndLeavesNoCopy) {
+  Write("5.dat", "old\r\n");
+  files::ReplaceTextFile(Path("5.dat"), Path("5.~dat"), {"", QByteArray("\xa4\xa4", 2), "x"});
+  EXPECT_EQ(Read("5.dat"), QByteArray("\r\n\xa4\xa4\r\nx\r\n"));
+  EXPECT_FALSE(QFile::exists(Path("5.~dat")));
+}
+
+TEST_F(Files, AFailedReplaceOrAppendLeavesTheFileAsItWas) {
+  const QByteArray before = "note\r\n09:30 plan\r\n";
+  for (int step = 1; step <= 2; ++step) {  // writing the copy, renaming it over
+    SCOPED_TRACE(step);
+    Write("5.dat", before);
+    files::FailOperation(step);
+    EXPECT_THROW(files::ReplaceTextFile(Path("5.dat"), Path("5.~dat"), {"new"}), files::FileError);
+    EXPECT_EQ(Read("5.dat"), before);
+    EXPECT_FALSE(QFile::exists(Path("5.~dat")));
+  }
+  files::FailOperation(1);
+  EXPECT_THROW(files::AppendLine(Path("5.dat"), "10:00 more"), files::FileError);
+  EXPECT_EQ(Read("5.dat"), before);
+}
+
+TEST_F(Files, ARealFailureNamesThePathAndTheSystemsReason) {
+  try {
+    files::AppendLine(Path("no/such/folder/5.dat"), "x");
+    FAIL() << "no error";
+  } catch (const files::FileError& error) {
+    EXPECT_EQ(error.path, Path("no/such/folder/5.dat"));
+    EXPECT_EQ(error.reason, "No such file or directory");
+  }
+}
+
+TEST_F(Files, AFolderWithAFileInItStays) {
+  QDir(dir.path()).mkpath("8");
+  Write("8/foreign.txt", "x");
+  EXPECT_FALSE(files::RemoveFolder(Path("8")));
+  EXPECT_TRUE(files::FolderExists(Path("8")));
+  EXPECT_EQ(files::ListFiles(Path("8")), QStringList{"foreign.txt"});
+}
+
+TEST(CodePage, KeepsOnlyWhatItCanStoreWhateverCameBefore) {
+  // One character it cannot store must not spoil the judgement of the next ones.
+  EXPECT_EQ(files::StorableOnly(QString::fromUtf8("寫😀報é告‧　~")), QString::fromUtf8("寫報告‧　~"));
+  EXPECT_EQ(files::StorableOnly(QString::fromUtf8("元宵節")), QString::fromUtf8("元宵節"));
+  EXPECT_EQ(files::Decode(files::Encode(QString::fromUtf8("元宵節快樂‧"))), QString::fromUtf8("元宵節快樂‧"));
+}
+
+TEST(BinaryFields, BytesBeyondTheEndReadAsZero) {
+  const QByteArray bytes("\x34\x12\xff", 3);
+  EXPECT_EQ(files::Int16At(bytes, 0), 0x1234);
+  EXPECT_EQ(files::Int16At(bytes, 2), 0x00ff);
+  EXPECT_EQ(files::Int16At(bytes, 10), 0);
+  EXPECT_EQ(files::Int16Bytes(256), QByteArray("\x00\x01", 2));
+  EXPECT_EQ(files::Int16At(files::Int16Bytes(-2), 0), -2);
+  EXPECT_EQ(files::DoubleAt(QByteArray(), 0), 0.0);
+}
+
+}  // namespace
