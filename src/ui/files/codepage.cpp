@@ -35,7 +35,7 @@ bool IsStorable(char32_t ch) {
 QString StorableOnly(const QString& text) {
   // Nearly always all of it: one pass over the whole text says so.
   QStringEncoder whole(kCodePage);
-  (void)whole.encode(text);
+  const QByteArray encoded = whole.encode(text);
   if (!whole.hasError() && !text.contains(QChar(0))) return text;
 
   QString kept;
