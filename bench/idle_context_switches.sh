@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Context switches of the whole program (all its threads) while it sits idle
-# on the today page, after the clock has settled on whole minutes.
+# on the today page, once start-up is over and the clock has settled on whole
+# minutes.
 # Usage: bench/idle_context_switches.sh BUILD_DIR [SECONDS]   (default 120)
 set -euo pipefail
 build=$(realpath "${1:?usage: $0 BUILD_DIR [SECONDS]}")
@@ -19,8 +20,10 @@ switches() {  # one line per thread: name and switches so far
     echo "$(cat "$task/comm") $(awk '/ctxt_switches/ {n += $2} END {print n}' "$task/status")"
   done
 }
-# Past the next second 00, when the second ticks give way to minute ticks.
-sleep $((61 - $(date +%-S) + 2))
+# Past the one-off timers of the first half minute, then past the next second
+# 00, when the second ticks have given way to minute ticks.
+sleep 40
+sleep $((60 - $(date +%-S) + 2))
 before=$(switches)
 sleep "$span"
 after=$(switches)

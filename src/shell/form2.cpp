@@ -26,6 +26,7 @@ Form2::Form2() : Form("Form2") {
   Label2.ForeColor = RGB(255, 0, 0);
   Add(Label3).Move(kWidth - 300, 60, 240, 240);
   Label3.Caption = "x";
+  Label3.Align = Alignment::Center;
   Label3.BackColor = kAlarmBackColor;
   Add(Shape3).Move(0, 0, kWidth, kHeight);
   Shape3.Filled = false;
