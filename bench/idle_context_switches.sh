@@ -15,9 +15,9 @@ trap 'kill "$program" 2>/dev/null; rm -rf "$folder"' EXIT
 cp "$build/quendar/quendar" "$build/quendar/Quendar.ini" "$folder/"
 "$folder/quendar" >/dev/null 2>&1 & program=$!
 
-switches() {  # one line per thread: name and switches so far
+switches() {  # one line per thread and kind: name, kind, switches so far
   for task in /proc/"$program"/task/*; do
-    echo "$(cat "$task/comm") $(awk '/ctxt_switches/ {n += $2} END {print n}' "$task/status")"
+    awk -v name="$(cat "$task/comm")" '/ctxt_switches/ {sub(":", "", $1); print name "/" $1, $2}' "$task/status"
   done
 }
 # Past the one-off timers of the first half minute, then past the next second
