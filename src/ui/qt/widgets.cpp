@@ -34,20 +34,23 @@ float Twips(qreal pixels) { return float(pixels * kTwipsPerPixel); }
 
 QColor ToQColor(Color c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 
+// Raises a model mouse event with the shift keys and the position in twips.
+void RaiseMouse(const Dispatcher& dispatch, const MouseEvent& target, int button, const QMouseEvent* event) {
+  const int shift = ShiftCode(event->modifiers());
+  const float x = Twips(event->position().x()), y = Twips(event->position().y());
+  dispatch([&target, button, shift, x, y] { target(button, shift, x, y); });
+}
+
 }  // namespace
 
 void MouseSource::Press(QMouseEvent* event) {
-  const int button = ButtonCode(event->button()), shift = ShiftCode(event->modifiers());
-  const float x = Twips(event->position().x()), y = Twips(event->position().y());
-  Control* c = control_;
-  dispatch_([=] { c->MouseDown(button, shift, x, y); });
+  RaiseMouse(dispatch_, control_->MouseDown, ButtonCode(event->button()), event);
 }
 
 void MouseSource::Release(QMouseEvent* event) {
-  const int button = ButtonCode(event->button()), shift = ShiftCode(event->modifiers());
-  const float x = Twips(event->position().x()), y = Twips(event->position().y());
+  const int button = ButtonCode(event->button());
+  RaiseMouse(dispatch_, control_->MouseUp, button, event);
   Control* c = control_;
-  dispatch_([=] { c->MouseUp(button, shift, x, y); });
   // A click is a left-button release over the control; the release that ends
   // a double click is no second click.
   const bool endsDoubleClick = std::exchange(inDoubleClick_, false);
@@ -59,10 +62,7 @@ void MouseSource::Release(QMouseEvent* event) {
 }
 
 void MouseSource::Move(QMouseEvent* event) {
-  const int buttons = ButtonsCode(event->buttons()), shift = ShiftCode(event->modifiers());
-  const float x = Twips(event->position().x()), y = Twips(event->position().y());
-  Control* c = control_;
-  dispatch_([=] { c->MouseMove(buttons, shift, x, y); });
+  RaiseMouse(dispatch_, control_->MouseMove, ButtonsCode(event->buttons()), event);
 }
 
 void MouseSource::DoubleClick(QMouseEvent* event) {
@@ -98,10 +98,7 @@ ClientWidget::ClientWidget(Form* form, Dispatcher dispatch) : form_(form), dispa
 }
 
 void ClientWidget::mouseMoveEvent(QMouseEvent* event) {
-  const int buttons = ButtonsCode(event->buttons()), shift = ShiftCode(event->modifiers());
-  const float x = Twips(event->position().x()), y = Twips(event->position().y());
-  Form* f = form_;
-  dispatch_([=] { f->MouseMove(buttons, shift, x, y); });
+  RaiseMouse(dispatch_, form_->MouseMove, ButtonsCode(event->buttons()), event);
 }
 
 TextBoxWidget::TextBoxWidget(TextBox* box, Dispatcher dispatch, QWidget* parent)
