@@ -162,7 +162,8 @@ bool QtPlatform::AnotherCopyRunning() {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
     if (fd < 0) return false;
     const bool answered = ::connect(fd, raw, sizeof address) == 0;
-    if (answered) (void)!::write(fd, "show\n", 5);
+    // MSG_NOSIGNAL: the running copy may already have hung up.
+    if (answered) (void)!::send(fd, "show\n", 5, MSG_NOSIGNAL);
     ::close(fd);
     return answered;
   };
