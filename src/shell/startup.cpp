@@ -65,12 +65,9 @@ bool Start(App& app) {
 
 void ComeForward(App& app) {
   const bool inTray = !app.form1.Visible && app.ExitFlag == 1;
-  if (inTray) {
-    TrayOpen(app);
-  } else {
-    app.form1.Visible = true;
-    app.form1.State = ui::WindowState::Normal;
-  }
+  if (inTray) TrayOpen(app);
+  app.form1.Visible = true;
+  app.form1.State = ui::WindowState::Normal;
   app.platform.BringToFront(app.form1);
 }
 

@@ -21,8 +21,6 @@ namespace {
 
 int Px(int twips) { return twips / kTwipsPerPixel; }
 
-QColor ToQColor(Color c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
-
 QString Shown(const QString& caption) {
   QString text = caption;
   return text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));

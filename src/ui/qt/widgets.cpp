@@ -32,8 +32,6 @@ int ShiftCode(Qt::KeyboardModifiers modifiers) {
 
 float Twips(qreal pixels) { return float(pixels * kTwipsPerPixel); }
 
-QColor ToQColor(Color c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
-
 // Raises a model mouse event with the shift keys and the position in twips.
 void RaiseMouse(const Dispatcher& dispatch, const MouseEvent& target, int button, const QMouseEvent* event) {
   const int shift = ShiftCode(event->modifiers());
@@ -42,6 +40,8 @@ void RaiseMouse(const Dispatcher& dispatch, const MouseEvent& target, int button
 }
 
 }  // namespace
+
+QColor ToQColor(Color c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 
 void MouseSource::Press(QMouseEvent* event) {
   RaiseMouse(dispatch_, control_->MouseDown, ButtonCode(event->button()), event);

@@ -14,6 +14,9 @@
 
 namespace ui::qt {
 
+// A model colour (0xRRGGBB) as Qt draws it.
+QColor ToQColor(Color c);
+
 // Runs a logic event and brings the widgets in line afterwards.
 using Dispatcher = std::function<void(const std::function<void()>&)>;
 
