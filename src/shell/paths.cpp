@@ -34,4 +34,10 @@ QString DayTempPath(const App& app, int year, int month, const QString& day) {
 
 QString SoundPath(const App& app) { return app.AppFolder() + "alarm.wav"; }
 
+QString CountersPath(const App& app) { return DataFolderPath(app) + "/quendar.qdr"; }
+
+QString HistoryPath(const App& app) { return DataFolderPath(app) + "/quendar.dat"; }
+
+QString HistoryTempPath(const App& app) { return DataFolderPath(app) + "/quendar.~dat"; }
+
 }  // namespace shell

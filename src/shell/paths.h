@@ -18,5 +18,9 @@ QString DayFilePath(const App& app, int year, int month, const QString& day);
 QString DayFilePath(const App& app, int year, int month, int day);
 QString DayTempPath(const App& app, int year, int month, const QString& day);
 QString SoundPath(const App& app);
+// The record of verdicts, in the data folder.
+QString CountersPath(const App& app);
+QString HistoryPath(const App& app);
+QString HistoryTempPath(const App& app);
 
 }  // namespace shell

@@ -154,13 +154,20 @@ void RemoveFile(const QString& path) {
   if (::unlink(Native(path).constData()) != 0 && errno != ENOENT) FailErrno(path);
 }
 
-void AppendLine(const QString& path, const QString& line) {
+qint64 AppendRawLine(const QString& path, const QByteArray& line) {
   CountOperation(path);
-  const int fd = ::open(Native(path).constData(), O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  const int fd = ::open(Native(path).constData(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
   if (fd < 0) FailErrno(path);
   const off_t before = ::lseek(fd, 0, SEEK_END);
   try {
-    WriteAll(fd, Encode(line) + "\r\n", path);
+    if (before < 0) FailErrno(path);
+    QByteArray bytes;
+    char last = '\n';
+    if (before > 0 && ::pread(fd, &last, 1, before - 1) != 1) FailErrno(path);
+    if (last != '\n' && last != '\r') bytes += "\r\n";
+    bytes += line;
+    bytes += "\r\n";
+    WriteAll(fd, bytes, path);
     if (::fsync(fd) != 0) FailErrno(path);
   } catch (const FileError&) {
     // A half-written line would corrupt the file: cut it back.
@@ -171,6 +178,14 @@ void AppendLine(const QString& path, const QString& line) {
     throw;
   }
   if (::close(fd) != 0) FailErrno(path);
+  return qint64(before);
+}
+
+qint64 AppendLine(const QString& path, const QString& line) { return AppendRawLine(path, Encode(line)); }
+
+void TruncateFile(const QString& path, qint64 size) {
+  CountOperation(path);
+  if (::truncate(Native(path).constData(), off_t(size)) != 0) FailErrno(path);
 }
 
 void ReplaceTextFile(const QString& path, const QString& tempPath, const RawLines& lines) {

@@ -1,0 +1,56 @@
+#pragma once
+// The record of how the user followed through on plans, in the data folder:
+// the counters file "quendar.qdr" (two signed 16-bit little-endian counts,
+// not done first, then done) and the history file "quendar.dat" (the text of
+// every plan judged not done, one per line, oldest first).
+//
+// History lines are handled as raw bytes like day-file lines: what a verdict
+// or the sweep moves over keeps its bytes exactly.
+
+#include "ui/files/file_ops.h"
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+
+#include <cstdint>
+
+namespace shell {
+class App;
+}
+
+namespace store {
+
+// The fields of the counters file, by their byte offset.
+enum class CountField { NotDoneCount = 0, DoneCount = 2 };
+
+struct Counts {
+  std::int16_t NotDoneCount = 0;
+  std::int16_t DoneCount = 0;
+};
+
+inline constexpr std::int16_t kCountLimit = 32767;
+
+// Creates the counters file with both counts 0 when it is missing.
+void EnsureCountersFile(shell::App& app);
+// The two counts; bytes missing at the end of a short file read as zero.
+Counts ReadCounts(shell::App& app);
+// Writes both counts, so the file is 4 bytes long afterwards (or keeps what a
+// longer file has beyond them).
+void WriteCounts(shell::App& app, const Counts& counts);
+// Adds one to a count; a count at 32767 stays there rather than wrap to a
+// negative number. Returns the counts as they were before, for an undo.
+Counts AddToCount(shell::App& app, CountField field);
+
+// The plan's text as the bytes of a day-file line from its 7th character on.
+QByteArray PlanTextBytes(const QByteArray& planLine);
+// Appends one record; returns the history file's size before it, for an undo.
+qint64 AppendHistory(shell::App& app, const QByteArray& text);
+// Every record in order, raw; empty when there is no history file.
+ui::files::RawLines ReadHistory(shell::App& app);
+// Rewrites the history without the record at a 0-based index, through
+// "quendar.~dat" and an atomic replace. An index beyond the last record
+// removes nothing.
+void DeleteHistoryRecord(shell::App& app, qsizetype index);
+
+}  // namespace store
