@@ -6,6 +6,8 @@
 #include "ui/files/codepage.h"
 #include "ui/files/file_ops.h"
 
+#include <optional>
+
 namespace store {
 
 namespace files = ui::files;
@@ -48,6 +50,26 @@ void ChangeDayFile(shell::App& app, int year, int month, const QString& day, Cha
   }
 }
 
+// Runs a button's file steps, then shows the day as the disk holds it. That
+// happens after a failed step too, since an earlier step may already have
+// changed the file; the failure is reported once the page is right.
+template <typename Steps>
+void ChangeThenShow(shell::App& app, bool refillList, Steps steps) {
+  std::optional<files::FileError> failure;
+  try {
+    steps();
+  } catch (const files::FileError& error) {
+    failure = error;
+  }
+  try {
+    if (refillList) RefillList2(app);
+  } catch (const files::FileError& error) {
+    if (!failure) failure = error;
+  }
+  if (app.BuildMonth) app.BuildMonth();
+  if (failure) throw *failure;
+}
+
 }  // namespace
 
 void RefillList2(shell::App& app) {
@@ -70,12 +92,17 @@ void Command2_Click(shell::App& app) {
   const QString day = f.Command1.Tag;
   if (f.Text1.Text().isEmpty() || day.isEmpty()) return;
 
-  ChangeDayFile(app, app.ShownYear, app.ShownMonth, day, [&] {
-    files::AppendLine(DayPath(app, day), time + ' ' + FileSafe(f.Text1.Text()));
+  ChangeThenShow(app, true, [&] {
+    ChangeDayFile(app, app.ShownYear, app.ShownMonth, day, [&] {
+      const QString path = DayPath(app, day);
+      QByteArray lines = files::Encode(time + ' ' + FileSafe(f.Text1.Text()));
+      // A file of zero bytes has no note line yet, and the plan must not
+      // become it: the empty note goes in with the plan, in one append.
+      if (files::ReadBytes(path, 1).isEmpty()) lines.prepend("\r\n");
+      files::AppendRawLine(path, lines);
+    });
+    f.Text1.SetText({});
   });
-  f.Text1.SetText({});
-  RefillList2(app);
-  if (app.BuildMonth) app.BuildMonth();
 }
 
 void Command3_Click(shell::App& app) {
@@ -84,19 +111,20 @@ void Command3_Click(shell::App& app) {
   if (day.isEmpty()) return;
 
   const int year = app.ShownYear, month = app.ShownMonth;
-  ChangeDayFile(app, year, month, day, [&] {
-    RawLines lines = ReadDayFile(DayPath(app, day)).value_or(RawLines{});
-    const QString note = FileSafe(f.Text3.Text());
-    if (lines.empty()) {
-      lines.push_back(files::Encode(note));
-    } else if (FileSafe(files::Decode(lines[0])) != note) {
-      // An unchanged note keeps its bytes, even those the code page cannot show.
-      lines[0] = files::Encode(note);
-    }
-    ReplaceDayFile(app, year, month, day, lines);
+  ChangeThenShow(app, false, [&] {
+    ChangeDayFile(app, year, month, day, [&] {
+      RawLines lines = ReadDayFile(DayPath(app, day)).value_or(RawLines{});
+      const QString note = FileSafe(f.Text3.Text());
+      if (lines.empty()) {
+        lines.push_back(files::Encode(note));
+      } else if (FileSafe(files::Decode(lines[0])) != note) {
+        // An unchanged note keeps its bytes, even those the code page cannot show.
+        lines[0] = files::Encode(note);
+      }
+      ReplaceDayFile(app, year, month, day, lines);
+    });
+    PruneDay(app, year, month, day);
   });
-  PruneDay(app, year, month, day);
-  if (app.BuildMonth) app.BuildMonth();
 }
 
 void Command1_Click(shell::App& app) {
@@ -119,10 +147,10 @@ void Command1_Click(shell::App& app) {
 
   lines->erase(lines->begin() + line);
   const int year = app.ShownYear, month = app.ShownMonth;
-  ReplaceDayFile(app, year, month, day, *lines);
-  RefillList2(app);
-  PruneDay(app, year, month, day);
-  if (app.BuildMonth) app.BuildMonth();
+  ChangeThenShow(app, true, [&] {
+    ReplaceDayFile(app, year, month, day, *lines);
+    PruneDay(app, year, month, day);
+  });
 }
 
 void Text1_KeyPress(shell::App&, int& KeyAscii) {

@@ -35,7 +35,7 @@ bool EnsureDayFile(shell::App& app, int year, int month, const QString& day) {
   if (files::FileExists(path)) return false;
   const QString yearFolder = shell::YearFolderPath(app, year);
   const QString monthFolder = shell::MonthFolderPath(app, year, month);
-  bool madeYear = false, madeMonth = false, madeFile = false;
+  bool madeYear = false, madeMonth = false, indexed = false;
   try {
     if (!files::FolderExists(yearFolder)) {
       files::MakeFolder(yearFolder);
@@ -44,19 +44,20 @@ bool EnsureDayFile(shell::App& app, int year, int month, const QString& day) {
     if (!files::FolderExists(monthFolder)) {
       files::MakeFolder(monthFolder);
       madeMonth = true;
+      // The index line goes in before the day file: a month folder that
+      // holds a day is then always listed, even if the program stops here.
+      AddQDR(app, year, month);
+      indexed = true;
     }
     files::CreateFile(path, QByteArrayLiteral("\r\n"));
-    madeFile = true;
-    // The index line comes last: if it cannot be written, the folder it would
-    // stand for is taken away again, so folders and index never disagree.
-    if (madeMonth) AddQDR(app, year, month);
   } catch (const files::FileError&) {
+    // Taken back newest first. The index line goes only with its folder,
+    // since the index lists the month folders that exist.
     try {
-      if (madeFile) files::RemoveFile(path);
+      if (madeMonth && files::RemoveFolder(monthFolder) && indexed) CheckQDR(app, year, month, yearFolder);
     } catch (const files::FileError&) {
       // The error being thrown is the one the user needs to see.
     }
-    if (madeMonth) files::RemoveFolder(monthFolder);
     if (madeYear) files::RemoveFolder(yearFolder);
     throw;
   }

@@ -2,9 +2,12 @@
 // starts on a Monday, so day d sits in cell d).
 
 #include "shell/app.h"
+#include "store/day_editor.h"
 #include "test_app.h"
 #include "ui/files/codepage.h"
 #include "ui/files/file_ops.h"
+
+#include <QDir>
 
 #include <gtest/gtest.h>
 
@@ -239,6 +242,39 @@ INSTANTIATE_TEST_SUITE_P(
                       EditCase{"PlansNoteChanged", {"", "08:00 a", "x09:00 b"}, "新", {"新", "08:00 a", "x09:00 b"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+// A file whose last line lost its line end, or a day file of zero bytes:
+// the next Add still leaves one record per line, the note line first.
+struct AppendCase {
+  const char* name;
+  QString file;         // the file written before, beside the month's other files
+  QByteArray before;
+  QByteArray after;
+  QStringList items;    // List2 afterwards
+};
+
+class Append : public Editor, public ::testing::WithParamInterface<AppendCase> {};
+
+TEST_P(Append, NeverJoinsTwoRecords) {
+  const AppendCase& c = GetParam();
+  t.WriteBytes("datas/2005/12/1.dat", "\r\n--:-- December\r\n");
+  t.WriteBytes("datas/2005/month.qdr", " 12\r\n");
+  t.WriteBytes(c.file, c.before);
+  Open(20);
+  Add("gym", "18", "00");
+  EXPECT_EQ(t.ReadBytes(c.file), c.after);
+  EXPECT_EQ(f().List2.List, c.items);
+  EXPECT_TRUE(t.platform.messages.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Files, Append,
+    ::testing::Values(
+        AppendCase{"PlanAfterAPlanWithoutItsLineEnd", "datas/2005/8/20.dat", "\r\n07:00 wake up",
+                   "\r\n07:00 wake up\r\n18:00 gym\r\n", {"1  wake up", "2  gym"}},
+        AppendCase{"ZeroByteDayFileGetsItsNoteLineFirst", "datas/2005/8/20.dat", "", "\r\n18:00 gym\r\n", {"1  gym"}},
+        AppendCase{"MonthAfterAMonthWithoutItsLineEnd", "datas/2005/month.qdr", " 12", " 12\r\n 8\r\n", {"1  gym"}}),
+    [](const auto& info) { return std::string(info.param.name); });
+
 TEST_F(Editor, PlanAndNoteBoxesKeepOnlyWhatTheFileCanHold) {
   int key = '\'';
   f().Text1.KeyPress(key);
@@ -264,7 +300,22 @@ class Failing : public ::testing::Test {
   void TearDown() override { ui::files::ClearFaults(); }
 };
 
+// What the editor shows: the edited day's plans and the month's cells.
+std::string Shown(const shell::Form1& f) {
+  QStringList shown = f.List2.List;
+  for (int i = 0; i < shell::kCellCount; ++i) shown << f.Label5[i].Caption;
+  return shown.join(" | ").toStdString();
+}
+
+// The page as a fresh read of the disk shows it.
+std::string ShownFromDisk(TestApp& t) {
+  t.app.BuildMonth();
+  store::RefillList2(t.app);
+  return Shown(t.app.form1);
+}
+
 // Returns the round that succeeded: one more than the steps that were failed.
+// After every round, failed or not, the page shows what is on disk.
 template <typename Setup, typename Act, typename Check>
 int EachStepFails(Setup setup, Act act, Check check) {
   int n = 1;
@@ -276,12 +327,15 @@ int EachStepFails(Setup setup, Act act, Check check) {
     TestApp t;
     t.Start();
     setup(t);
+    t.app.BuildMonth();  // the setup wrote files behind the page's back
     const QStringList tree = t.Tree();
     t.platform.messages.clear();
     ui::files::FailOperation(n);
     act(t);
     ui::files::ClearFaults();
     for (const QString& entry : t.Tree()) EXPECT_FALSE(entry.contains('~')) << "step " << n << ": " << entry.toStdString();
+    const std::string shown = Shown(t.app.form1);
+    EXPECT_EQ(shown, ShownFromDisk(t)) << "step " << n;
     if (check(t, tree, n)) break;
   }
   return n;
@@ -299,10 +353,12 @@ TEST_F(Failing, AddOfTheFirstPlanOfAYear) {
     OpenDay(t, 4);
     t.app.form1.Text1.SetText("new");
   };
-  const auto check = [](TestApp& t, const QStringList& before, int n) {
+  QStringList failed;  // what each failing step was writing
+  const auto check = [&failed](TestApp& t, const QStringList& before, int n) {
     EXPECT_EQ(t.ReadBytes("datas/2004/12/9.dat"), Cp950Lines({"", "--:-- old"})) << n;
     if (!t.platform.messages.empty()) {
       EXPECT_EQ(t.platform.messages[0].title, "Quendar 錯誤訊息報告");
+      failed << QDir(t.Path("")).relativeFilePath(t.platform.messages[0].text.section('\n', 0, 0));
       EXPECT_EQ(t.Tree(), before) << "step " << n;  // everything made was taken back
       return false;
     }
@@ -310,8 +366,11 @@ TEST_F(Failing, AddOfTheFirstPlanOfAYear) {
     EXPECT_EQ(t.ReadBytes("datas/2005/month.qdr"), QByteArray(" 9\r\n"));
     return true;
   };
-  // Two folders, the day file (copy and rename), the index line, the plan.
+  // Two folders, the index line, the day file (copy and rename), the plan.
   EXPECT_EQ(EachStepFails(setup, [](TestApp& t) { t.app.form1.Command2.Click(); }, check), 7);
+  // The month is in the index before its folder holds a day file.
+  EXPECT_EQ(failed, QStringList({"datas/2005", "datas/2005/9", "datas/2005/month.qdr", "datas/2005/9/1.dat.~new",
+                                 "datas/2005/9/1.dat", "datas/2005/9/1.dat"}));
 }
 
 TEST_F(Failing, EditOfANote) {
@@ -366,7 +425,9 @@ TEST_F(Failing, DelOfTheLastPlanOfAYear) {
       const QByteArray bytes = t.ReadBytes("datas/2005/8/9.dat");
       EXPECT_TRUE(bytes == Cp950Lines({"", "--:-- b"}) || bytes == Cp950Lines({""})) << n;
     }
-    if (t.Exists("datas/2005/8")) EXPECT_EQ(t.ReadBytes("datas/2005/month.qdr"), QByteArray(" 8\r\n")) << n;
+    if (t.Exists("datas/2005/8")) {
+      EXPECT_EQ(t.ReadBytes("datas/2005/month.qdr"), QByteArray(" 8\r\n")) << n;
+    }
     return t.platform.messages.empty() && !t.Exists("datas/2005");
   };
   // The copy and rename, the day file, the month folder, the index, the year folder.
