@@ -1,5 +1,5 @@
-// The alarm search of one minute tick: today's day file read in full and
-// every plan line compared with the minute.
+// The alarm search of one tick: today's day file read in full and every
+// plan line compared with the minutes searched.
 
 #include "alarm/clock_tick.h"
 #include "shell/app.h"
@@ -23,7 +23,7 @@ QStringList DayOf200Plans() {
   return lines;
 }
 
-void Search(benchmark::State& state, const char* minute) {
+void Search(benchmark::State& state, int firstMinute, int lastMinute, bool due) {
   testsupport::TestApp t;
   t.WriteLines("datas/2005/8/5.dat", DayOf200Plans());
   shell::App& app = t.app;
@@ -31,16 +31,18 @@ void Search(benchmark::State& state, const char* minute) {
   app.TodayYear = 2005;
   app.TodayMonth = 8;
   app.TodayDay = 5;
-  app.NowHour = "09";
-  app.NowMinute = minute;
-  for (auto _ : state) alarms::SearchAlarms(app);
-  if (app.Form2Loaded() != (QString(minute) == "30")) state.SkipWithError("wrong matches");
+  for (auto _ : state) alarms::SearchAlarms(app, firstMinute, lastMinute);
+  if (app.Form2Loaded() != due) state.SkipWithError("wrong matches");
 }
 
-void BM_SearchNoPlanDue(benchmark::State& state) { Search(state, "31"); }
-void BM_SearchTwoPlansDue(benchmark::State& state) { Search(state, "30"); }
+constexpr int k0930 = 9 * 60 + 30;
+void BM_SearchNoPlanDue(benchmark::State& state) { Search(state, k0930 + 1, k0930 + 1, false); }
+void BM_SearchTwoPlansDue(benchmark::State& state) { Search(state, k0930, k0930, true); }
+// A tick after the machine slept the whole day up to 23:59.
+void BM_SearchAWholeDay(benchmark::State& state) { Search(state, 0, 24 * 60 - 1, true); }
 
 BENCHMARK(BM_SearchNoPlanDue)->Unit(benchmark::kMicrosecond);
 BENCHMARK(BM_SearchTwoPlansDue)->Unit(benchmark::kMicrosecond);
+BENCHMARK(BM_SearchAWholeDay)->Unit(benchmark::kMicrosecond);
 
 }  // namespace

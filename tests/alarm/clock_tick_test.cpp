@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QStringList>
 
+#include <vector>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -93,6 +95,70 @@ INSTANTIATE_TEST_SUITE_P(
         MatchCase{"ShorterThanSevenGivesEmptyText", {"09:30", "09:30X", "09:30 A"}, "\r\n\r\nA"},
         MatchCase{"ChineseCountsCharacters", {"09:30 " + kLongChinese}, kLongChinese.left(15)},
         MatchCase{"ChineseLineShorterThanTheCut", {"09:30 健身"}, "健身"}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Ticks that come late: each minute of today is searched once, the minutes a
+// tick missed together in one alarm with one sound.
+struct SkipCase {
+  const char* name;
+  QDateTime start;
+  std::vector<QDateTime> ticks;
+  QStringList day5, day6;  // plan lines of 5 and 6 August
+  QString expected;        // the alarm raised by the last tick; empty: none
+};
+
+void PrintTo(const SkipCase& c, std::ostream* os) { *os << c.name; }
+
+class SkippedMinutes : public ClockTest, public ::testing::WithParamInterface<SkipCase> {};
+
+TEST_P(SkippedMinutes, AreSearchedOnceInMinuteAndFileOrder) {
+  const SkipCase& c = GetParam();
+  t.WriteLines(DayFile(), QStringList{"note"} + c.day5);
+  t.WriteLines("datas/2005/8/6.dat", QStringList{"note"} + c.day6);
+  t.WriteBytes("alarm.wav", "RIFF");
+  StartAt(c.start);
+  for (std::size_t i = 0; i + 1 < c.ticks.size(); ++i) TickAt(c.ticks[i]);
+  const QString before = AlarmText();
+  const qsizetype sounds = t.platform.sounds.size();
+
+  TickAt(c.ticks.back());
+  if (c.expected.isEmpty()) {
+    EXPECT_EQ(AlarmText(), before);
+    EXPECT_EQ(t.platform.sounds.size(), sounds);
+  } else {
+    EXPECT_EQ(AlarmText(), c.expected);
+    EXPECT_EQ(t.platform.sounds.size(), sounds + 1);
+  }
+  EXPECT_EQ(t.app.form1.Timer1.Interval, 60000 - c.ticks.back().time().second() * 1000);
+}
+
+QDateTime On5(int h, int m, int s = 0) { return QDateTime(Day(), QTime(h, m, s)); }
+QDateTime On6(int h, int m, int s = 0) { return QDateTime(Day().addDays(1), QTime(h, m, s)); }
+
+INSTANTIATE_TEST_SUITE_P(
+    Clock, SkippedMinutes,
+    ::testing::Values(
+        // A message box held the tick of 10:17 until 10:18:20.
+        SkipCase{"HeldTick", On5(10, 15, 27), {On5(10, 16), On5(10, 18, 20)},
+                 {"10:16 Rang before", "10:18 B", "10:17 A", "--:-- none", "x10:17 judged", "10:17 C", "10:19 Later"},
+                 {}, "A\r\nC\r\nB"},
+        SkipCase{"ThreeHourSuspend", On5(10, 15, 27), {On5(10, 16), On5(13, 16, 5)},
+                 {"10:16 Rang before", "13:17 Not yet", "13:16 Now", "12:30 Half past twelve", "11:00 Eleven",
+                  "10:15 Before"},
+                 {}, "Eleven\r\nHalf past twelv\r\nNow"},
+        SkipCase{"ClockSetForwardPastNothing", On5(10, 15, 27), {On5(10, 16), On5(15, 0)},
+                 {"10:16 Rang before", "15:01 Later"}, {}, ""},
+        // The first search after start leaves out the minute it started in.
+        SkipCase{"FirstTickHeld", On5(10, 15, 27), {On5(10, 17, 30)},
+                 {"10:15 Start minute", "10:17 B", "10:16 A"}, {}, "A\r\nB"},
+        SkipCase{"ClockSetBackSearchesItsNewMinute", On5(10, 15, 27), {On5(10, 30), On5(10, 20)},
+                 {"10:30 Rang before", "10:25 Not yet", "10:20 Again", "10:19 Before"}, {}, "Again"},
+        SkipCase{"AndGoesOnFromThere", On5(10, 15, 27), {On5(10, 30), On5(10, 20), On5(10, 22)},
+                 {"10:30 Rang before", "10:20 Again", "10:21 A", "10:22 B", "10:23 Not yet"}, {}, "A\r\nB"},
+        // Minutes of the day before are not searched, those of today from 00:00 on.
+        SkipCase{"MidnightInBetween", On5(23, 57, 27), {On5(23, 58), On6(0, 3, 10)},
+                 {"23:59 Old day", "00:01 Old day"}, {"00:04 Not yet", "00:03 Three", "00:00 Midnight", "23:58 Later"},
+                 "Midnight\r\nThree"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(ClockTest, FirstMatchPlacesTheWindowAndPlaysTheSoundOncePerTickWhenThereIsOne) {
