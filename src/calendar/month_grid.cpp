@@ -133,7 +133,7 @@ void BuildMonth(shell::App& app) {
     }
     if (lines->empty()) continue;
     const QByteArray& note = lines->front();
-    if (!note.isEmpty()) cell.Caption += files::Decode(note).left(3);
+    if (!note.isEmpty()) cell.Caption += files::DecodeStart(note, 3);
     // Plans already judged today are neither listed nor counted.
     const int plans = today ? store::ListUnmarkedPlans(f.List1, *lines) : int(lines->size()) - 1;
     if (plans >= 1) cell.Caption += QStringLiteral("\r\n  %1 項計畫").arg(plans);

@@ -15,7 +15,7 @@ std::optional<RawLines> ReadDayFile(const QString& path) {
   return files::ReadRawLines(path);
 }
 
-QString PlanText(const QByteArray& line) { return files::Decode(line).mid(6); }
+QString PlanText(const QByteArray& line) { return files::DecodeStart(line, 6 + kShownLength).mid(6); }
 
 QString PlanItem(int number, const QString& text) {
   return QString::number(number) + QStringLiteral("  ") + text;

@@ -31,7 +31,14 @@ std::optional<RawLines> ReadDayFile(const QString& path);
 
 // A plan line that already got its verdict today.
 inline bool IsMarked(const QByteArray& line) { return line.startsWith('x'); }
-// The plan's text: the line from its 7th character on.
+// Texts are shown cut to this many characters, whatever the length of their
+// line: a list, a note or a caption never has more to draw, and a click on a
+// day with a huge line costs no more than on any other. The file keeps the
+// whole line.
+constexpr qsizetype kShownLength = 300;
+
+// The plan's text as it is shown: the line from its 7th character on, cut to
+// kShownLength characters.
 QString PlanText(const QByteArray& line);
 // A plan list item: the number, two blanks, the text.
 QString PlanItem(int number, const QString& text);

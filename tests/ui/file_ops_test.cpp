@@ -8,6 +8,9 @@
 
 #include <gtest/gtest.h>
 
+#include <random>
+#include <vector>
+
 namespace files = ui::files;
 
 namespace {
@@ -104,6 +107,29 @@ TEST(CodePage, KeepsOnlyWhatItCanStoreWhateverCameBefore) {
   EXPECT_EQ(files::StorableOnly(QString::fromUtf8("寫😀報é告‧　~")), QString::fromUtf8("寫報告‧　~"));
   EXPECT_EQ(files::StorableOnly(QString::fromUtf8("元宵節")), QString::fromUtf8("元宵節"));
   EXPECT_EQ(files::Decode(files::Encode(QString::fromUtf8("元宵節快樂‧"))), QString::fromUtf8("元宵節快樂‧"));
+}
+
+// The start of a text decoded alone is the start of the whole text decoded,
+// wherever the cut falls: inside a two-byte character, on a lone lead byte,
+// on bytes the code page cannot read.
+TEST(CodePage, TheStartOfATextIsTheStartOfTheWholeText) {
+  std::vector<QByteArray> texts{
+      "", "plain ascii", files::Encode(QString::fromUtf8("元宵節快樂")),
+      files::Encode(QString::fromUtf8("a中b文c")) + "\xa4", QByteArray("\x81\x20\xff\xff\xa4\xa4\xa4", 7),
+      QByteArray("09:30 \0\x80\xa4", 9)};
+  // And many random ones, the same each run.
+  std::mt19937 random(7);
+  for (int i = 0; i < 3000; ++i) {
+    QByteArray bytes;
+    for (int n = int(random() % 14); n > 0; --n) bytes += char(random() % 4 == 0 ? random() % 128 : 128 + random() % 128);
+    texts.push_back(bytes);
+  }
+  for (const QByteArray& bytes : texts) {
+    const QString whole = files::Decode(bytes);
+    for (qsizetype length = 0; length <= bytes.size() + 1; ++length) {
+      ASSERT_EQ(files::DecodeStart(bytes, length), whole.left(length)) << bytes.toHex().toStdString() << " " << length;
+    }
+  }
 }
 
 TEST(BinaryFields, BytesBeyondTheEndReadAsZero) {

@@ -4,6 +4,8 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <algorithm>
+
 namespace ui::files {
 
 namespace {
@@ -14,6 +16,13 @@ QString Decode(const QByteArray& bytes) {
   static QStringDecoder decoder(kCodePage);
   decoder.resetState();
   return decoder.decode(bytes);
+}
+
+QString DecodeStart(const QByteArray& bytes, qsizetype length) {
+  // A character takes one or two bytes, and an undecodable byte becomes one
+  // character: twice the length in bytes always holds the whole start (a
+  // character cut in two at the end lies beyond it).
+  return Decode(bytes.first(std::min(bytes.size(), 2 * length))).left(length);
 }
 
 QByteArray Encode(const QString& text) {

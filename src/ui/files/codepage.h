@@ -9,6 +9,10 @@ namespace ui::files {
 
 QString Decode(const QByteArray& bytes);
 QByteArray Encode(const QString& text);
+// The first `length` characters of Decode(bytes), decoding no more bytes than
+// those characters can take: the start of a line of any length costs no more
+// than the start of a short one.
+QString DecodeStart(const QByteArray& bytes, qsizetype length);
 
 // Whether the code page can store the character; text typed into fields that
 // end up in a file is kept to such characters, so nothing turns into "?".
