@@ -350,6 +350,8 @@ bool QtAdapter::Run(FormWindow* window, const std::function<void()>& event, bool
     if (!tickWaits) waiting_.push_back({window, window == nullptr, tick, event});
     return false;
   }
+  // A tick that runs now makes one still waiting for the same timer stale.
+  if (tick) std::erase_if(waiting_, [&](const Waiting& w) { return w.tick == tick && w.window == window; });
   const bool outer = !running_;
   running_ = true;
   event();
