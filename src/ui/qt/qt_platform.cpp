@@ -47,6 +47,15 @@ QRect ToTwips(const QRect& pixels) {
 
 QScreen* Screen() { return QGuiApplication::primaryScreen(); }
 
+bool SocketAddress(const QString& path, sockaddr_un& address) {
+  const QByteArray bytes = QFile::encodeName(path);
+  address = {};
+  address.sun_family = AF_UNIX;
+  if (std::size_t(bytes.size()) >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, bytes.constData(), std::size_t(bytes.size()));
+  return true;
+}
+
 // A small calendar leaf with a tick: the window and task bar icon.
 QIcon ProgramIcon() {
   QPixmap pixmap(32, 32);
@@ -196,17 +205,6 @@ bool QtPlatform::AnotherCopyRunning() {
   Listen();
   return false;
 }
-
-namespace {
-bool SocketAddress(const QString& path, sockaddr_un& address) {
-  const QByteArray bytes = QFile::encodeName(path);
-  address = {};
-  address.sun_family = AF_UNIX;
-  if (std::size_t(bytes.size()) >= sizeof address.sun_path) return false;
-  std::memcpy(address.sun_path, bytes.constData(), std::size_t(bytes.size()));
-  return true;
-}
-}  // namespace
 
 void QtPlatform::KnockOnRunningCopy() const {
   sockaddr_un address;

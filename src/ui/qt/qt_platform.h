@@ -1,6 +1,7 @@
 #pragma once
 // The platform on Qt: message boxes, clock, screen, cursor, pop-up menus,
-// the running-copy check through a local socket, and sound.
+// the running-copy check (a lock on the program folder, and a local socket
+// through which a later copy knocks), and sound.
 
 #include "ui/platform.h"
 
