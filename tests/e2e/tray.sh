@@ -34,17 +34,32 @@ wait_until() {
   done
 }
 
-for round in 1 2 3; do
-  for button in 1 3; do
+shown() { xdotool search --onlyvisible --name '^Quendar  0.4.8$' >/dev/null; }
+
+# The window manager's close key on the main window; asked again while the
+# window manager has not taken the window in yet.
+close_main() {
+  local attempt deadline
+  for attempt in 1 2 3 4 5; do
     xdotool windowactivate --sync "$main" 2>/dev/null
     xdotool key --clearmodifiers alt+F4
-    wait_until '! xdotool search --onlyvisible --name "^Quendar  0.4.8\$" >/dev/null' ||
-      fail "round $round: close box did not hide the main window"
+    deadline=$((SECONDS + 2))
+    while [ $SECONDS -lt $deadline ]; do
+      shown || return 0
+      sleep 0.1
+    done
+  done
+  return 1
+}
+
+for round in 1 2 3; do
+  for button in 1 3; do
+    close_main || fail "round $round: close box did not hide the main window"
     wait_until '[ -n "$(icons)" ]' || fail "round $round: no tray icon"
     [ "$(icons | wc -l)" = 1 ] || fail "round $round: $(icons | wc -l) tray icons"
     icon=$(icons)
     xdotool mousemove --window "$icon" 5 5 click "$button"
-    wait_until 'xdotool search --onlyvisible --name "^Quendar  0.4.8\$" >/dev/null' ||
+    wait_until shown ||
       fail "round $round: button $button on the icon did not bring the window back"
     kill -0 "$pid" 2>/dev/null || fail "round $round: program ended after button $button"
     wait_until '[ -z "$(icons)" ]' || fail "round $round: icon left after restoring"
