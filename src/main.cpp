@@ -23,7 +23,7 @@ int main(int argc, char** argv) {
   platform.onTrayMessage = [&](int message, int mouse) {
     adapter.Dispatch([&app, message, mouse] { shell::TrayWndProc(app, message, mouse); });
   };
-  app.EndProgram = [] { QCoreApplication::quit(); };
+  app.EndProgram = ui::qt::EndProgram;
 
   bool started = false;
   adapter.Dispatch([&] { started = shell::Start(app); });

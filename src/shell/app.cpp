@@ -11,8 +11,11 @@ App::~App() = default;
 
 Form2& App::GetForm2() {
   if (!form2_) {
+    // Made before the unloaded one goes, so a new window never shares the
+    // address of the one whose drawing may still be about to go.
+    auto fresh = std::make_unique<Form2>();
     unloadedForm2_.reset();
-    form2_ = std::make_unique<Form2>();
+    form2_ = std::move(fresh);
     if (LoadForm2) LoadForm2(*form2_);
   }
   return *form2_;

@@ -120,6 +120,8 @@ void Form1::LayOutTodayPage() {
     Label10[i].BackColor = kTimeBarColor;
     Add(Label11[i], &Frame1).Move(kNoteDesignLeft[i], kNoteDesignTop[i] + 240, 1500, 900);
     Label11[i].BackColor = kNoteBodyColor;
+    // Two blanks and eight Chinese characters fill the 100-pixel body.
+    Label11[i].FontSize = 8;
   }
 
   Add(Shape2, &Frame1).Move(0, 0, 1500, 1140);

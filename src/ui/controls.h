@@ -64,6 +64,7 @@ class Control {
   bool Visible = true;
   bool Enabled = true;
   bool FontBold = false;
+  float FontSize = 9;  // points, at 96 DPI the windows' layout is made for
   int Left = 0, Top = 0, Width = 0, Height = 0;
   Color BackColor = kSystemColor;
   Color ForeColor = kSystemColor;

@@ -1,5 +1,6 @@
 #include "ui/qt/qt_adapter.h"
 
+#include "ui/qt/menu_accessible.h"
 #include "ui/qt/qt_platform.h"
 #include "ui/qt/widgets.h"
 
@@ -13,6 +14,8 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <memory>
+#include <utility>
 #include <vector>
 
 namespace ui::qt {
@@ -41,9 +44,10 @@ void ApplyLook(QWidget* w, const Control& c, QPalette::ColorRole back, QPalette:
   if (c.ForeColor != kSystemColor) palette.setColor(fore, ToQColor(c.ForeColor));
   if (palette != w->palette()) w->setPalette(palette);
   w->setAutoFillBackground(c.BackColor != kSystemColor);
-  if (w->font().bold() != c.FontBold) {
+  if (w->font().bold() != c.FontBold || w->font().pointSizeF() != c.FontSize) {
     QFont font = w->font();
     font.setBold(c.FontBold);
+    font.setPointSizeF(c.FontSize);
     w->setFont(font);
   }
 }
@@ -53,7 +57,7 @@ void ApplyLook(QWidget* w, const Control& c, QPalette::ColorRole back, QPalette:
 // The window of one form: its widgets, menu actions and timers.
 class FormWindow : public QMainWindow {
  public:
-  FormWindow(Form& form, Dispatcher dispatch);
+  FormWindow(Form& form, QtAdapter& adapter);
 
   void Sync();
   QWidget* WidgetOf(const Control& c) const {
@@ -66,6 +70,7 @@ class FormWindow : public QMainWindow {
   }
   // Stops the timers of a window whose form was unloaded.
   void Retire();
+  bool Retired() const { return retired_; }
   bool syncing = false;
 
  protected:
@@ -92,7 +97,11 @@ class FormWindow : public QMainWindow {
   bool fixedFlagsApplied_ = false;
 };
 
-FormWindow::FormWindow(Form& form, Dispatcher dispatch) : form_(form), dispatch_(std::move(dispatch)) {
+FormWindow::FormWindow(Form& form, QtAdapter& adapter)
+    : form_(form),
+      dispatch_([&adapter, this](const std::function<void()>& event, bool now) {
+        return adapter.Run(this, event, now);
+      }) {
   setObjectName(form.Name);
   client_ = new ClientWidget(&form, dispatch_);
   client_->setObjectName(form.Name + QStringLiteral(".client"));
@@ -128,8 +137,8 @@ FormWindow::FormWindow(Form& form, Dispatcher dispatch) : form_(form), dispatch_
     timer->setTimerType(Qt::PreciseTimer);
     timer->setSingleShot(true);
     timers_.push_back({t, timer});
-    connect(timer, &QTimer::timeout, this, [this, t, timer] {
-      dispatch_([t] { t->Tick(); });
+    connect(timer, &QTimer::timeout, this, [this, &adapter, t, timer] {
+      adapter.Run(this, [t] { t->Tick(); }, false, t);
       // Re-armed from this tick with whatever interval the tick left.
       if (!retired_ && t->Enabled && t->Interval > 0) timer->start(t->Interval);
     });
@@ -281,13 +290,14 @@ void FormWindow::SyncControl(Control& c, QWidget* w) {
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {
-  // The close box asks the logic; without an answer the window stays.
-  bool cancel = !form_.QueryUnload.handler;
-  if (!cancel) {
+  // The close box asks the logic; without an answer the window stays, and
+  // so it does while the window is busy with a box or another event.
+  auto cancel = std::make_shared<bool>(!form_.QueryUnload.handler);
+  if (!*cancel) {
     Form* f = &form_;
-    dispatch_([f, &cancel] { f->QueryUnload(cancel); });
+    if (!dispatch_.Now([f, cancel] { f->QueryUnload(*cancel); })) *cancel = true;
   }
-  if (cancel) event->ignore();
+  if (*cancel) event->ignore();
   else event->accept();
 }
 
@@ -305,39 +315,63 @@ void FormWindow::changeEvent(QEvent* event) {
 
 void FormWindow::moveEvent(QMoveEvent* event) {
   QMainWindow::moveEvent(event);
-  // The user moved the window: the model follows.
-  if (syncing || !isVisible()) return;
+  // The user moved the window: the model follows. A window without a frame
+  // cannot be dragged; where the window manager puts it is not the model's
+  // place, which alone drives its movement.
+  if (syncing || !isVisible() || form_.Frameless) return;
   form_.Left = x() * kTwipsPerPixel;
   form_.Top = y() * kTwipsPerPixel;
 }
 
-QtAdapter::QtAdapter(Desktop& desktop) : desktop_(desktop) {}
+QtAdapter::QtAdapter(Desktop& desktop) : desktop_(desktop) { InstallMenuAccessibility(); }
 
-QtAdapter::~QtAdapter() = default;
-
-void QtAdapter::Dispatch(const std::function<void()>& event) {
-  // Widgets report their own changes while they are being brought in line;
-  // those are not the user's.
-  if (syncing_) return;
-  // One event at a time: what arrives during another one, or while a modal
-  // box or menu is open, runs after it.
-  if (running_ || ModalScope::Active()) {
-    pending_.push_back(event);
-    return;
-  }
-  running_ = true;
-  event();
-  while (!pending_.empty()) {
-    const std::function<void()> next = pending_.front();
-    pending_.pop_front();
-    next();
-  }
-  running_ = false;
-  Sync();
+QtAdapter::~QtAdapter() {
+  // Windows going away lose the focus and are closed: none of that is the
+  // user's, and the logic may already be gone.
+  syncing_ = true;
+  windows_.clear();
 }
 
-void QtAdapter::Sync() {
-  syncing_ = true;
+void QtAdapter::Dispatch(const std::function<void()>& event) { Run(nullptr, event, false); }
+
+bool QtAdapter::Run(FormWindow* window, const std::function<void()>& event, bool now, const ui::Timer* tick) {
+  // Widgets report their own changes while they are being brought in line;
+  // those are not the user's. A retired window's form is gone.
+  if (syncing_ || (window && window->Retired())) return false;
+  // One event at a time: what arrives during another one runs after it. A
+  // modal box or menu holds the events of its own window until it closes;
+  // the events of other windows run on inside it.
+  const bool held = window ? ModalScope::Holds(window) : ModalScope::Active();
+  if ((running_ && !ModalScope::Active()) || held) {
+    if (now) return false;
+    const bool tickWaits = tick && std::any_of(waiting_.begin(), waiting_.end(), [&](const Waiting& w) {
+                             return w.tick == tick && w.window == window;
+                           });
+    if (!tickWaits) waiting_.push_back({window, window == nullptr, tick, event});
+    return false;
+  }
+  // A tick that runs now makes one still waiting for the same timer stale.
+  if (tick) std::erase_if(waiting_, [&](const Waiting& w) { return w.tick == tick && w.window == window; });
+  const bool outer = !running_;
+  running_ = true;
+  event();
+  Reap();
+  if (outer) {
+    while (!waiting_.empty()) {
+      const Waiting next = std::move(waiting_.front());
+      waiting_.pop_front();
+      if (!next.windowless && (!next.window || next.window->Retired())) continue;
+      next.event();
+      Reap();
+    }
+    running_ = false;
+  }
+  Sync();
+  return true;
+}
+
+void QtAdapter::Reap() {
+  const bool wasSyncing = std::exchange(syncing_, true);
   const std::vector<Form*> loaded = desktop_.LoadedForms();
   for (auto it = windows_.begin(); it != windows_.end();) {
     if (std::find(loaded.begin(), loaded.end(), it->first) == loaded.end()) {
@@ -349,11 +383,18 @@ void QtAdapter::Sync() {
       ++it;
     }
   }
-  for (Form* form : loaded) {
+  syncing_ = wasSyncing;
+}
+
+void QtAdapter::Sync() {
+  Reap();
+  syncing_ = true;
+  for (Form* form : desktop_.LoadedForms()) {
     auto& window = windows_[form];
     if (!window) {
-      window = std::make_unique<FormWindow>(*form, [this](const std::function<void()>& e) { Dispatch(e); });
-    } else {
+      window = std::make_unique<FormWindow>(*form, *this);
+    } else if (!ModalScope::Holds(window.get())) {
+      // A window under its own box is brought in line once the box closes.
       window->Sync();
     }
   }

@@ -8,6 +8,7 @@
 #include "ui/controls.h"
 
 #include <QObject>
+#include <QPointer>
 
 #include <deque>
 #include <functional>
@@ -26,8 +27,9 @@ class QtAdapter : public QObject {
   explicit QtAdapter(Desktop& desktop);
   ~QtAdapter() override;
 
-  // Runs one logic event, then brings every window in line with the model.
-  // While a modal box or menu is open, other events wait until it closes.
+  // Runs one logic event of no particular window (start, tray icon, a later
+  // copy knocking), then brings every window in line with the model. While
+  // a modal box or menu is open it waits until that closes.
   void Dispatch(const std::function<void()>& event);
   void Sync();
 
@@ -37,9 +39,23 @@ class QtAdapter : public QObject {
   QAction* ActionOf(const Menu& menu) const;
 
  private:
+  friend class FormWindow;
+  // An event that waits for its window, or for the event running now.
+  struct Waiting {
+    QPointer<FormWindow> window;  // becomes null when the window goes
+    bool windowless;
+    const ui::Timer* tick;  // a timer's tick: one waits at most per timer
+    std::function<void()> event;
+  };
+  // Runs an event of a window (null: of none) now, or queues it unless told
+  // it must run now. True when it ran.
+  bool Run(FormWindow* window, const std::function<void()>& event, bool now, const ui::Timer* tick = nullptr);
+  // Retires the windows of unloaded forms; their waiting events are dropped.
+  void Reap();
+
   Desktop& desktop_;
   std::map<const Form*, std::unique_ptr<FormWindow>> windows_;
-  std::deque<std::function<void()>> pending_;
+  std::deque<Waiting> waiting_;
   bool running_ = false;
   bool syncing_ = false;
 };

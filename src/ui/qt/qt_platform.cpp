@@ -20,8 +20,14 @@
 #include <QSystemTrayIcon>
 #include <QTranslator>
 
+#include <algorithm>
+#include <clocale>
 #include <cstring>
 #include <map>
+
+#include <fcntl.h>
+#include <langinfo.h>
+#include <sys/file.h>
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -41,6 +47,15 @@ QRect ToTwips(const QRect& pixels) {
 
 QScreen* Screen() { return QGuiApplication::primaryScreen(); }
 
+bool SocketAddress(const QString& path, sockaddr_un& address) {
+  const QByteArray bytes = QFile::encodeName(path);
+  address = {};
+  address.sun_family = AF_UNIX;
+  if (std::size_t(bytes.size()) >= sizeof address.sun_path) return false;
+  std::memcpy(address.sun_path, bytes.constData(), std::size_t(bytes.size()));
+  return true;
+}
+
 // A small calendar leaf with a tick: the window and task bar icon.
 QIcon ProgramIcon() {
   QPixmap pixmap(32, 32);
@@ -59,6 +74,14 @@ QIcon ProgramIcon() {
 }  // namespace
 
 void PrepareEnvironment() {
+  // Window titles reach the window system in the character type's code set:
+  // without a UTF-8 one (no locale set at all) tools and window managers
+  // would read the Chinese titles as Latin-1.
+  std::setlocale(LC_ALL, "");
+  if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) {
+    qputenv(qEnvironmentVariableIsEmpty("LC_ALL") ? "LC_CTYPE" : "LC_ALL", "C.UTF-8");
+    std::setlocale(LC_ALL, "");
+  }
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM") && !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY") &&
       !qEnvironmentVariableIsEmpty("DISPLAY")) {
     qputenv("QT_QPA_PLATFORM", "xcb");
@@ -81,17 +104,36 @@ void PrepareApplication(QApplication& application) {
   application.setQuitOnLastWindowClosed(false);
 }
 
+void EndProgram() {
+  // quit() would ask every window first, and the alarm window refuses to
+  // close; the exit has run by now, so the program ends at once.
+  QCoreApplication::exit(0);
+}
+
+ModalScope::ModalScope(const QWidget* owner) { owners_.push_back(owner); }
+
+ModalScope::~ModalScope() { owners_.pop_back(); }
+
+bool ModalScope::Holds(const QWidget* window) {
+  const bool canOwn = !(window->windowFlags() & Qt::WindowDoesNotAcceptFocus);
+  return std::any_of(owners_.begin(), owners_.end(),
+                     [&](const QWidget* owner) { return owner == window || (owner == nullptr && canOwn); });
+}
+
 QtPlatform::QtPlatform() = default;
 
 QtPlatform::~QtPlatform() {
-  if (listener_ < 0) return;
-  notifier_.reset();
-  ::close(listener_);
-  ::unlink(listenerPath_.constData());
+  if (listener_ >= 0) {
+    notifier_.reset();
+    ::close(listener_);
+    ::unlink(listenerPath_.constData());
+  }
+  if (folderLock_ >= 0) ::close(folderLock_);
 }
 
 Answer QtPlatform::MsgBox(const QString& text, Buttons buttons, const QString& title) {
-  QMessageBox box(QApplication::activeWindow());
+  QWidget* owner = QApplication::activeWindow();
+  QMessageBox box(owner);
   box.setWindowTitle(title);
   box.setText(text);
   box.setIcon(QMessageBox::NoIcon);
@@ -103,7 +145,7 @@ Answer QtPlatform::MsgBox(const QString& text, Buttons buttons, const QString& t
   }
   int result;
   {
-    ModalScope modal;
+    ModalScope modal(owner);
     result = box.exec();
   }
   if (buttons == Buttons::OK) return Answer::OK;
@@ -133,7 +175,7 @@ void QtPlatform::PopupMenu(Menu& menu) {
   }
   QAction* chosen;
   {
-    ModalScope modal;
+    ModalScope modal(QApplication::activeWindow());
     chosen = popup.exec(QCursor::pos());
   }
   if (auto it = items.find(chosen); it != items.end()) it->second->Click();
@@ -150,36 +192,51 @@ QString QtPlatform::SocketPath() const {
 }
 
 bool QtPlatform::AnotherCopyRunning() {
-  const QByteArray path = QFile::encodeName(SocketPath());
-  sockaddr_un address{};
-  address.sun_family = AF_UNIX;
-  if (std::size_t(path.size()) >= sizeof address.sun_path) return false;
-  std::memcpy(address.sun_path, path.constData(), std::size_t(path.size()));
-  const auto* raw = reinterpret_cast<const sockaddr*>(&address);
+  // The copy that holds the lock on the program folder is the running one,
+  // whatever its runtime folder and however close the starts were. Locking
+  // the folder itself creates nothing in it; the lock ends with the process.
+  folderLock_ = ::open(QFile::encodeName(ProgramFolderPath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (folderLock_ >= 0 && ::flock(folderLock_, LOCK_EX | LOCK_NB) != 0) {
+    ::close(folderLock_);
+    folderLock_ = -1;
+    KnockOnRunningCopy();
+    return true;
+  }
+  Listen();
+  return false;
+}
 
-  // A running copy answers; tell it to come forward.
-  auto askRunningCopy = [&] {
+void QtPlatform::KnockOnRunningCopy() const {
+  sockaddr_un address;
+  if (!SocketAddress(SocketPath(), address)) return;
+  // The running copy may have won the lock a moment ago and not be listening
+  // yet; one in another runtime folder never answers.
+  for (int attempt = 0; attempt < 10; ++attempt) {
     const int fd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
-    if (fd < 0) return false;
-    const bool answered = ::connect(fd, raw, sizeof address) == 0;
+    if (fd < 0) return;
+    const bool answered = ::connect(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
     // MSG_NOSIGNAL: the running copy may already have hung up.
     if (answered) (void)!::send(fd, "show\n", 5, MSG_NOSIGNAL);
     ::close(fd);
-    return answered;
-  };
-  if (askRunningCopy()) return true;
+    if (answered) return;
+    ::usleep(100 * 1000);
+  }
+}
 
-  // Nobody answered: a socket left by a copy that died is stale.
-  ::unlink(path.constData());
+void QtPlatform::Listen() {
+  sockaddr_un address;
+  if (!SocketAddress(SocketPath(), address)) return;
+  // This copy holds the lock: a socket still there is a dead copy's.
+  ::unlink(address.sun_path);
   listener_ = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
-  if (listener_ < 0) return false;
-  if (::bind(listener_, raw, sizeof address) != 0 || ::listen(listener_, 4) != 0) {
+  if (listener_ < 0) return;
+  if (::bind(listener_, reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0 ||
+      ::listen(listener_, 4) != 0) {
     ::close(listener_);
     listener_ = -1;
-    // Another copy started at the same moment and won the socket.
-    return askRunningCopy();
+    return;
   }
-  listenerPath_ = path;
+  listenerPath_ = address.sun_path;
   notifier_ = std::make_unique<QSocketNotifier>(listener_, QSocketNotifier::Read);
   QObject::connect(notifier_.get(), &QSocketNotifier::activated, [this] {
     int client;
@@ -188,19 +245,22 @@ bool QtPlatform::AnotherCopyRunning() {
       if (onAnotherCopyStarted) onAnotherCopyStarted();
     }
   });
-  return false;
 }
 
 bool QtPlatform::TrayAdd(int id, int callbackMessage, const QString& tip) {
   if (!QSystemTrayIcon::isSystemTrayAvailable()) return false;
   auto icon = std::make_unique<QSystemTrayIcon>(QApplication::windowIcon());
   icon->setToolTip(tip);
-  // Either button restores; the icon has no menu of its own.
+  // Either button restores; the icon has no menu of its own. The click is
+  // answered once the icon's own event is over: restoring deletes the icon.
   QObject::connect(icon.get(), &QSystemTrayIcon::activated, [this, callbackMessage](auto reason) {
     const int mouse = reason == QSystemTrayIcon::Trigger   ? kLeftButtonUp
                       : reason == QSystemTrayIcon::Context ? kRightButtonUp
                                                            : 0;
-    if (mouse != 0 && onTrayMessage) onTrayMessage(callbackMessage, mouse);
+    if (mouse == 0) return;
+    QMetaObject::invokeMethod(
+        qApp, [this, callbackMessage, mouse] { if (onTrayMessage) onTrayMessage(callbackMessage, mouse); },
+        Qt::QueuedConnection);
   });
   icon->show();
   trayIcons_[id] = std::move(icon);

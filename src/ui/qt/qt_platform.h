@@ -1,6 +1,7 @@
 #pragma once
 // The platform on Qt: message boxes, clock, screen, cursor, pop-up menus,
-// the running-copy check through a local socket, and sound.
+// the running-copy check (a lock on the program folder, and a local socket
+// through which a later copy knocks), and sound.
 
 #include "ui/platform.h"
 
@@ -10,6 +11,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 class QApplication;
 class QSocketNotifier;
@@ -23,21 +25,26 @@ namespace ui::qt {
 // (the alarm window must appear at the bottom right). A platform the user
 // chose is kept.
 void PrepareEnvironment();
+// Ends the program from its exit path, whatever window is still up.
+void EndProgram();
 // Qt's own Traditional-Chinese texts for the standard buttons, the fonts
 // that draw Chinese well, and the program's icon.
 void PrepareApplication(QApplication& application);
 
-// While a modal box or menu is open, the adapter holds back other events.
+// While a modal box or menu is open, the adapter holds back the other events
+// of the window it belongs to. A box whose window is unknown holds every
+// window that can take the focus; the alarm window never can, so it runs on.
 class ModalScope {
  public:
-  ModalScope() { ++depth_; }
-  ~ModalScope() { --depth_; }
+  explicit ModalScope(const QWidget* owner);
+  ~ModalScope();
   ModalScope(const ModalScope&) = delete;
   ModalScope& operator=(const ModalScope&) = delete;
-  static bool Active() { return depth_ > 0; }
+  static bool Active() { return !owners_.empty(); }
+  static bool Holds(const QWidget* window);
 
  private:
-  static inline int depth_ = 0;
+  static inline std::vector<const QWidget*> owners_;
 };
 
 class QtPlatform : public Platform {
@@ -67,7 +74,10 @@ class QtPlatform : public Platform {
 
  private:
   QString SocketPath() const;
+  void KnockOnRunningCopy() const;
+  void Listen();
 
+  int folderLock_ = -1;
   int listener_ = -1;
   QByteArray listenerPath_;
   std::unique_ptr<QSocketNotifier> notifier_;

@@ -1,10 +1,12 @@
 #include "ui/qt/widgets.h"
 
+#include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <memory>
 #include <utility>
 
 namespace ui::qt {
@@ -111,18 +113,39 @@ TextBoxWidget::TextBoxWidget(TextBox* box, Dispatcher dispatch, QWidget* parent)
 
 int TextBoxWidget::KeyPress(int code) {
   TextBox* b = box_;
-  int key = code;
-  dispatch_([b, &key] { b->KeyPress(key); });
-  return key;
+  // The model decides on the key before the box sees it; a key that arrives
+  // while the window is busy cannot wait for that, so it is refused.
+  auto key = std::make_shared<int>(code);
+  if (!dispatch_.Now([b, key] { b->KeyPress(*key); })) return 0;
+  return *key;
 }
 
+namespace {
+// Keys that move the caret or delete: no characters the model filters.
+// (Under X11 Delete also carries character 127.)
+bool IsEditingKey(int key) {
+  switch (key) {
+    case Qt::Key_Delete:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+    case Qt::Key_Up:
+    case Qt::Key_Down:
+    case Qt::Key_Home:
+    case Qt::Key_End:
+      return true;
+    default:
+      return false;
+  }
+}
+}  // namespace
+
 void TextBoxWidget::keyPressEvent(QKeyEvent* event) {
-  // The characters a key types reach the model first; keys that type nothing
-  // (arrows, Delete, Home) go straight to the box.
+  // The characters a key types reach the model first; editing keys and keys
+  // that type nothing go straight to the box.
   int code = 0;
   if (event->key() == Qt::Key_Backspace) {
     code = 8;
-  } else if (!event->text().isEmpty()) {
+  } else if (!IsEditingKey(event->key()) && !event->text().isEmpty()) {
     code = event->text().at(0).unicode();
   }
   if (code == 0) {
@@ -158,6 +181,10 @@ void TextBoxWidget::inputMethodEvent(QInputMethodEvent* event) {
 
 void TextBoxWidget::focusOutEvent(QFocusEvent* event) {
   QLineEdit::focusOutEvent(event);
+  // Leaving the box is the user's move to another control of this window; a
+  // message box, a menu or another program taking the focus is not.
+  if (event->reason() == Qt::ActiveWindowFocusReason || event->reason() == Qt::PopupFocusReason) return;
+  if (const QWidget* next = QApplication::focusWidget(); next && next->window() != window()) return;
   TextBox* b = box_;
   dispatch_([b] { b->LostFocus(); });
 }
@@ -165,6 +192,10 @@ void TextBoxWidget::focusOutEvent(QFocusEvent* event) {
 ListBoxWidget::ListBoxWidget(ListBox* list, Dispatcher dispatch, QWidget* parent)
     : QListWidget(parent), list_(list), dispatch_(std::move(dispatch)) {
   setSelectionMode(QAbstractItemView::SingleSelection);
+  // A long item is cut at the right edge: a scroll bar would take the rows
+  // of a short list.
+  setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+  setTextElideMode(Qt::ElideNone);
   // A new selection, by mouse or keyboard, is the list's Click.
   connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
     ListBox* l = list_;

@@ -17,8 +17,21 @@ namespace ui::qt {
 // A model colour (0xRRGGBB) as Qt draws it.
 QColor ToQColor(Color c);
 
-// Runs a logic event and brings the widgets in line afterwards.
-using Dispatcher = std::function<void(const std::function<void()>&)>;
+// Runs the logic events of one window and brings the widgets in line
+// afterwards. An event that cannot run at once (another one is running, or a
+// modal box or menu of its window is open) waits, so it must own everything
+// it uses; one whose result the widget needs at once runs now or not at all.
+class Dispatcher {
+ public:
+  using Run = std::function<bool(const std::function<void()>& event, bool now)>;
+  explicit Dispatcher(Run run) : run_(std::move(run)) {}
+  void operator()(const std::function<void()>& event) const { run_(event, false); }
+  // False when the event could not run now; it is then dropped.
+  bool Now(const std::function<void()>& event) const { return run_(event, true); }
+
+ private:
+  Run run_;
+};
 
 // Raises a control's mouse events in twips, as the logic expects them.
 class MouseSource {

@@ -10,7 +10,12 @@ WORK=$(mktemp -d)
 PIDS=()
 trap 'for p in "${PIDS[@]}"; do kill "$p" 2>/dev/null; done; rm -rf "$WORK"' EXIT
 
-fail() { echo "FAIL: $*"; exit 1; }
+fail() {
+  echo "FAIL: $*"
+  local log
+  for log in "$WORK"/*.log; do [ -s "$log" ] && { echo "--- $log"; tail -n 20 "$log"; }; done
+  exit 1
+}
 ok() { echo "ok - $*"; }
 
 # A program folder holding a copy of the program (and the installed files
@@ -54,8 +59,10 @@ wait_exit() {
   echo $?
 }
 
-# Answers a message box with the Enter key.
+# Answers a message box with the Enter key. The key goes to the focused
+# window, not to a given one: the press closes the box, and a release sent
+# to the closed window would never reach the server, leaving Return held.
 press_enter() {
-  xdotool windowfocus --sync "$1" 2>/dev/null
-  xdotool key --window "$1" Return
+  xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null
+  xdotool key Return
 }

@@ -1,0 +1,58 @@
+#pragma once
+// A started App drawn by the real widgets, and its message boxes shown as
+// real modal boxes when a test asks for them.
+
+#include "test_app.h"
+#include "ui/qt/qt_adapter.h"
+#include "ui/qt/qt_platform.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+class QtApp : public testing::Test {
+ protected:
+  void SetUp() override {
+    adapter.Dispatch([&] { started = t.Start(); });
+    ASSERT_TRUE(started);
+    // Focus moves only inside the active window.
+    QWidget* window = adapter.WindowOf(t.app.form1);
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
+  }
+
+  template <typename W = QWidget>
+  W* Widget(const ui::Control& c) {
+    auto* w = qobject_cast<W*>(adapter.WidgetOf(c));
+    EXPECT_NE(w, nullptr) << c.Name.toStdString();
+    return w;
+  }
+
+  // From now on every message box of the logic is a real modal box, which
+  // takes the focus and holds the events of its window; it is answered
+  // after `openMs`, running `whileOpen` just before.
+  void UseRealBoxes(int openMs, std::function<void()> whileOpen = {}) {
+    t.platform.onMessage = [this, openMs, whileOpen](const testsupport::ShownMessage& m) {
+      QTimer::singleShot(openMs, [this, whileOpen] {
+        if (whileOpen) whileOpen();
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr) << "no modal box open";
+        ++realBoxes;
+        box->accept();
+      });
+      real.MsgBox(m.text, m.buttons, m.title);
+    };
+  }
+
+  testsupport::TestApp t;
+  ui::qt::QtAdapter adapter{t.app};
+  ui::qt::QtPlatform real;
+  shell::Form1& f = t.app.form1;
+  bool started = false;
+  int realBoxes = 0;
+};

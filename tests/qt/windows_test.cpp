@@ -1,0 +1,76 @@
+// The windows as the window system and tools meet them: who drives the
+// alarm window's place, the exit while it is up, the lists' scroll bars and
+// the names of the menus.
+
+#include "alarm/alarm_window.h"
+#include "qt_fixture.h"
+
+#include <QAccessible>
+#include <QAction>
+#include <QListWidget>
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QScrollBar>
+
+namespace {
+
+class Windows : public QtApp {
+ protected:
+  shell::Form2& RaiseAlarm() {
+    adapter.Dispatch([&] { alarms::RaiseAlarm(t.app, "Call the bank"); });
+    return t.app.GetForm2();
+  }
+};
+
+TEST_F(Windows, OnlyTheMainWindowsMovesReachItsModel) {
+  shell::Form2& alarm = RaiseAlarm();
+  const int top = alarm.Top, left = alarm.Left;
+  // Where a window manager puts the alarm window is not where the model has it.
+  adapter.WindowOf(alarm)->move(12, 34);
+  EXPECT_EQ(alarm.Top, top);
+  EXPECT_EQ(alarm.Left, left);
+  adapter.WindowOf(f)->move(30, 40);
+  EXPECT_EQ(f.Left, 30 * ui::kTwipsPerPixel);
+  EXPECT_EQ(f.Top, 40 * ui::kTwipsPerPixel);
+}
+
+TEST_F(Windows, ExitEndsTheProgramWhileTheAlarmWindowIsUp) {
+  RaiseAlarm();
+  t.app.EndProgram = ui::qt::EndProgram;
+  QTimer::singleShot(0, [&] { adapter.ActionOf(f.MenuExit)->trigger(); });
+  // An exit that something refused ends here, with another status.
+  QTimer refused;
+  refused.setSingleShot(true);
+  QObject::connect(&refused, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+  refused.start(3000);
+  EXPECT_EQ(QApplication::exec(), 0);
+}
+
+TEST_F(Windows, ListsCutLongItemsAndKeepTheirRows) {
+  adapter.ActionOf(f.MenuSetting)->trigger();
+  adapter.Dispatch([&] {
+    f.List1.Clear();
+    for (int i = 0; i < 3; ++i) f.List1.AddItem(QString("%1  ").arg(i + 1) + QString(80, QChar(0x8A08)));
+  });
+  auto* list = Widget<QListWidget>(f.List1);
+  QTest::qWait(20);
+  EXPECT_FALSE(list->horizontalScrollBar()->isVisible());
+  EXPECT_TRUE(list->visualItemRect(list->item(2)).bottom() < list->viewport()->height())
+      << "row height " << list->sizeHintForRow(0) << " in a viewport of " << list->viewport()->height();
+}
+
+TEST_F(Windows, MenusCarryTheirControlNames) {
+  auto* window = qobject_cast<QMainWindow*>(adapter.WindowOf(f));
+  QAccessibleInterface* bar = QAccessible::queryAccessibleInterface(window->menuBar());
+  ASSERT_NE(bar, nullptr);
+  QStringList names, descriptions;
+  for (int i = 0; i < bar->childCount(); ++i) {
+    names.append(bar->child(i)->text(QAccessible::Name));
+    descriptions.append(bar->child(i)->text(QAccessible::Description));
+  }
+  EXPECT_EQ(names, QStringList({"主畫面", "行程排定", "進度檢視", "結束程式"}));
+  EXPECT_EQ(descriptions, QStringList({"MenuMain", "MenuSetting", "MenuView", "MenuExit"}));
+  EXPECT_EQ(bar->child(3)->role(), QAccessible::MenuItem);
+}
+
+}  // namespace
