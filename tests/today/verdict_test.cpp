@@ -85,6 +85,20 @@ INSTANTIATE_TEST_SUITE_P(Table, VerdictYes,
                                          YesCase{"NotDone", false, QByteArray("\1\0\0\0", 4), {"讀書"}}),
                          [](const auto& info) { return std::string(info.param.name); });
 
+TEST_F(Verdicts, TheEditorOpenOnAnotherDayKeepsItsList) {
+  t.WriteLines("datas/2005/8/12.dat", {"", "10:00 看牙醫"});
+  Start();
+  f.MenuSetting.Click();
+  f.Label5[12].Click();  // the 12th: August 2005 starts on a Monday
+  f.Label5[12].DblClick();
+  ASSERT_EQ(f.List2.List, QStringList({"1  看牙醫"}));
+  f.MenuMain.Click();
+  Judge(0, f.PlansPop_Done);
+  EXPECT_EQ(f.List2.List, QStringList({"1  看牙醫"}));
+  EXPECT_EQ(f.List1.List, QStringList({"1  讀書", "2  寫日記"}));
+  EXPECT_TRUE(t.ReadBytes(kToday).contains("\r\nx06:30 "));
+}
+
 TEST_F(Verdicts, NoChangesNoFile) {
   Start();
   t.WriteBytes(kHistory, Cp950Lines({"舊的"}));
