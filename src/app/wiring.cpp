@@ -6,7 +6,7 @@
 #include "shell/events.h"
 #include "shell/tray.h"
 #include "store/wiring.h"
-#include "today/today_page.h"
+#include "today/wiring.h"
 
 namespace app {
 

@@ -4,6 +4,11 @@
 
 #include "ui/controls.h"
 
+#include <QByteArray>
+#include <QDate>
+
+#include <array>
+
 namespace shell {
 
 using namespace ui;
@@ -29,6 +34,15 @@ inline constexpr int kNoteDesignLeft[kNoteCount] = {150,  570,  990,  690,  270,
 inline constexpr int kNoteDesignTop[kNoteCount] = {420,  1020, 1620, 2220, 2820, 420,  1020, 1620,
                                                   2220, 2820, 420,  1020, 1620, 2220, 2820};
 
+// The plan a note stands for, kept out of sight beside Label10(i).Tag (its
+// line number): the day whose file the note was filled from and the line as it
+// was read, so that a verdict marks exactly that plan even after midnight or
+// after the file changed behind the page.
+struct NotePlan {
+  QDate day;
+  QByteArray line;
+};
+
 class Form1 : public Form {
  public:
   Form1();
@@ -40,6 +54,7 @@ class Form1 : public Form {
   Label Label12{"Label12"};
   ControlArray<Label, kNoteCount> Label10{"Label10"};
   ControlArray<Label, kNoteCount> Label11{"Label11"};
+  std::array<NotePlan, kNoteCount> NotePlans;
   Image Image1{"Image1"};
   Label Label9{"Label9"};
   Label Label8{"Label8"};

@@ -2,12 +2,12 @@
 
 #include "shell/app.h"
 #include "shell/clock_text.h"
-#include "shell/events.h"
 #include "shell/paths.h"
 #include "store/day_file.h"
 #include "ui/files/codepage.h"
 
 #include <algorithm>
+#include <array>
 
 namespace today {
 
@@ -15,15 +15,16 @@ namespace {
 
 constexpr int kNoteLineLength = 16;
 
+}  // namespace
+
 void ClearNote(shell::Form1& f, int i) {
   f.Label10[i].Caption.clear();
   f.Label10[i].Tag.clear();
   f.Label11[i].Caption.clear();
   f.Label10[i].Visible = false;
   f.Label11[i].Visible = false;
+  f.NotePlans[std::size_t(i)] = {};
 }
-
-}  // namespace
 
 QString WrapNoteText(const QString& text) {
   QString caption;
@@ -41,8 +42,10 @@ void MenuMain_Click(shell::App& app) {
   f.MenuSetting.Enabled = true;
   f.MenuMain.Enabled = false;
 
-  // Lines read, counted up to the 15 that fill every note.
-  int linesRead = 0;
+  const QDate today(app.TodayYear, app.TodayMonth, app.TodayDay);
+  // A note that gets no plan here is cleared: a note always stands for a plan
+  // of today's file, or is hidden.
+  std::array<bool, shell::kNoteCount> filled{};
   const auto lines = store::ReadDayFile(shell::DayFilePath(app, app.TodayYear, app.TodayMonth, app.TodayDay));
   if (lines) {
     f.Label9.Visible = false;
@@ -63,19 +66,16 @@ void MenuMain_Click(shell::App& app) {
       f.Label10[i].Tag = QString::number(L);
       f.Label10[i].Visible = true;
       f.Label11[i].Visible = true;
+      f.NotePlans[std::size_t(i)] = {today, raw};
+      filled[std::size_t(i)] = true;
     }
-    linesRead = std::min(int(lines->size()), shell::kNoteCount);
   }
-  if (linesRead < shell::kNoteCount) {
-    for (int i = std::max(linesRead, 1) - 1; i < shell::kNoteCount; ++i) ClearNote(f, i);
+  for (int i = 0; i < shell::kNoteCount; ++i) {
+    if (!filled[std::size_t(i)]) ClearNote(f, i);
   }
 
   f.Frame1.Visible = true;
-  f.Label7.Caption = shell::DateLine(QDate(app.TodayYear, app.TodayMonth, app.TodayDay));
-}
-
-void WireToday(shell::App& app) {
-  shell::On(app, app.form1.MenuMain.Click, [&app] { MenuMain_Click(app); });
+  f.Label7.Caption = shell::DateLine(today);
 }
 
 }  // namespace today

@@ -6,6 +6,7 @@
 
 namespace shell {
 class App;
+class Form1;
 }
 
 namespace today {
@@ -14,10 +15,11 @@ namespace today {
 // day file and brings the page to the front.
 void MenuMain_Click(shell::App& app);
 
+// Empties note i and hides it: it stands for no plan.
+void ClearNote(shell::Form1& f, int i);
+
 // A plan's text cut into lines for a note: up to 8 characters stay on one
 // line, longer texts go in lines of 7 with the last taking the rest (1 to 8).
 QString WrapNoteText(const QString& text);
-
-void WireToday(shell::App& app);
 
 }  // namespace today

@@ -36,7 +36,7 @@ class Platform {
   virtual QRect ScreenTwips() = 0;
   virtual QRect WorkAreaTwips() = 0;
 
-  virtual QPoint CursorPos() = 0;  // screen pixels
+  virtual QPoint CursorPos() = 0;  // screen position, device-independent pixels
 
   // Shows a pop-up menu at the cursor and returns once it has closed; the
   // chosen item's Click has run by then.

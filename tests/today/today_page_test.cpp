@@ -2,7 +2,11 @@
 
 #include "test_app.h"
 
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <optional>
 
 using testsupport::TestApp;
 
@@ -13,6 +17,11 @@ const QString kToday = "datas/2005/8/5.dat";  // the fake clock's Friday, 5 Augu
 QStringList Plans(int count) {
   QStringList lines{"note"};
   for (int i = 1; i <= count; ++i) lines << QStringLiteral("10:%1 plan %2").arg(i, 2, 10, QChar('0')).arg(i);
+  return lines;
+}
+
+QStringList Marked(QStringList lines, std::initializer_list<int> marked) {
+  for (int L : marked) lines[L] = "x" + lines[L];
   return lines;
 }
 
@@ -35,98 +44,151 @@ INSTANTIATE_TEST_SUITE_P(
                     WrapCase{15, "  一二三四五六七\r\n   八九十壹貳參肆伍"},
                     WrapCase{16, "  一二三四五六七\r\n   八九十壹貳參肆\r\n   伍陸"}));
 
-class TodayPage : public testing::Test {
- protected:
-  void Fill(const QStringList& lines) {
-    t.WriteLines(kToday, lines);
-    t.app.form1.MenuMain.Click();
-  }
-  bool Shown(int i) const { return f.Label10[i].Visible && f.Label11[i].Visible; }
-
-  TestApp t;
-  shell::Form1& f = t.app.form1;
-  void SetUp() override { ASSERT_TRUE(t.Start()); }
+// What Label9 shows after a fill: left as it was (no file), hidden, or a caption.
+struct NoteLine {
+  enum { Kept, Hidden, Shows } rule;
+  QString caption = {};
 };
 
-TEST_F(TodayPage, NoDayFileClearsEveryNoteAndLeavesTheNoteLineAlone) {
-  f.Label9.Caption = "( old )";
-  f.Label9.Visible = true;
+struct FillCase {
+  const char* name;
+  std::optional<QStringList> file;  // nullopt: no day file
+  // The line each note stands for, "" for a note that is cleared and hidden.
+  QStringList tags;
+  NoteLine label9;
+  std::vector<std::pair<int, QString>> bodies = {};
+};
+
+QStringList Tags(std::initializer_list<const char*> shown) {
+  QStringList tags;
+  for (const char* tag : shown) tags << tag;
+  while (tags.size() < 15) tags << "";
+  return tags;
+}
+
+QStringList Tags(int first, int last, const char* note14 = "") {
+  QStringList tags;
+  for (int L = first; L <= last; ++L) tags << QString::number(L);
+  while (tags.size() < 14) tags << "";
+  if (tags.size() < 15) tags << note14;
+  return tags;
+}
+
+// Each case is filled twice: onto a page that already shows 15 notes and the
+// note line "( old )", and at start-up from the file already on disk.
+class PageFill : public testing::TestWithParam<std::tuple<FillCase, bool>> {
+ protected:
+  const FillCase& Case() const { return std::get<0>(GetParam()); }
+  bool fromStartUp() const { return std::get<1>(GetParam()); }
+  TestApp t;
+  shell::Form1& f = t.app.form1;
+};
+
+TEST_P(PageFill, EveryNoteShowsItsPlanOrNothing) {
+  if (!fromStartUp()) {
+    QStringList shown = Plans(15);
+    shown[0] = "old";
+    t.WriteLines(kToday, shown);
+    ASSERT_TRUE(t.Start());
+    ASSERT_EQ(f.Label9.Caption, "( old )");
+    QFile::remove(t.Path(kToday));
+  }
+  if (Case().file) t.WriteLines(kToday, *Case().file);
+  if (fromStartUp()) {
+    ASSERT_TRUE(t.Start());
+  }
+  const QString label9Before = f.Label9.Caption;
+  const bool label9VisibleBefore = f.Label9.Visible;
   f.MenuSetting.Click();
   f.MenuMain.Click();
+
   for (int i = 0; i < 15; ++i) {
-    EXPECT_FALSE(Shown(i)) << i;
-    EXPECT_EQ(f.Label10[i].Caption, "");
-    EXPECT_EQ(f.Label10[i].Tag, "");
+    SCOPED_TRACE(testing::Message() << "note " << i);
+    const QString tag = Case().tags[i];
+    EXPECT_EQ(f.Label10[i].Tag, tag);
+    EXPECT_EQ(f.Label10[i].Visible, !tag.isEmpty());
+    EXPECT_EQ(f.Label11[i].Visible, !tag.isEmpty());
+    if (tag.isEmpty()) {
+      EXPECT_EQ(f.Label10[i].Caption, "");
+      EXPECT_EQ(f.Label11[i].Caption, "");
+    } else {
+      const QString line = (*Case().file)[tag.toInt()];
+      EXPECT_EQ(f.Label10[i].Caption, line.left(5));
+      EXPECT_EQ(f.Label11[i].Caption, today::WrapNoteText(line.mid(6)));
+    }
   }
-  EXPECT_EQ(f.Label9.Caption, "( old )");
-  EXPECT_TRUE(f.Label9.Visible);
+  for (const auto& [i, body] : Case().bodies) EXPECT_EQ(f.Label11[i].Caption, body) << "note " << i;
+
+  switch (Case().label9.rule) {
+    case NoteLine::Kept:
+      EXPECT_EQ(f.Label9.Caption, label9Before);
+      EXPECT_EQ(f.Label9.Visible, label9VisibleBefore);
+      break;
+    case NoteLine::Hidden:
+      EXPECT_FALSE(f.Label9.Visible);
+      break;
+    case NoteLine::Shows:
+      EXPECT_TRUE(f.Label9.Visible);
+      EXPECT_EQ(f.Label9.Caption, Case().label9.caption);
+      break;
+  }
   EXPECT_TRUE(f.Frame1.Visible);
+  EXPECT_FALSE(f.MenuMain.Enabled);
+  EXPECT_TRUE(f.MenuSetting.Enabled);
   EXPECT_EQ(f.Label7.Caption, "2005 年 8 月 5 日 (五)");
 }
 
-TEST_F(TodayPage, ShowsPlansAsNotesWithTimeTextAndLineNumber) {
-  Fill({"一二三四五六七八九十一二三四五六七八九十", "08:30 晨跑", "--:--", "x09:00 done already", "12:00 午餐"});
-  EXPECT_EQ(f.Label9.Caption, "( 一二三四五六七八九十一二三四五六 )");
-  EXPECT_TRUE(f.Label9.Visible);
-  EXPECT_EQ(f.Label10[0].Caption, "08:30");
-  EXPECT_EQ(f.Label11[0].Caption, "  晨跑");
-  EXPECT_EQ(f.Label10[0].Tag, "1");
-  EXPECT_EQ(f.Label10[1].Caption, "--:--");  // a line shorter than 7: empty text
-  EXPECT_EQ(f.Label11[1].Caption, "  ");
-  EXPECT_EQ(f.Label10[3].Caption, "12:00");
-  EXPECT_EQ(f.Label10[3].Tag, "4");
-  // The marked third plan leaves its note as it was (cleared by the fill's tail rule only).
-  EXPECT_FALSE(Shown(2));
-  EXPECT_TRUE(Shown(0) && Shown(1) && Shown(3));
-  for (int i = 4; i < 15; ++i) EXPECT_FALSE(Shown(i)) << i;
-}
+const NoteLine kNoteShown{NoteLine::Shows, "( note )"};
 
-TEST_F(TodayPage, AnEmptyNoteLineHidesTheNoteLabel) {
-  Fill({"", "08:30 a"});
-  EXPECT_FALSE(f.Label9.Visible);
-}
+INSTANTIATE_TEST_SUITE_P(
+    Table, PageFill,
+    testing::Combine(
+        testing::Values(
+            FillCase{"NoFile", std::nullopt, Tags({}), {NoteLine::Kept}},
+            FillCase{"NoteOnly", QStringList{"元宵節"}, Tags({}), {NoteLine::Shows, "( 元宵節 )"}},
+            FillCase{"EmptyFile", QStringList{}, Tags({}), {NoteLine::Hidden}},
+            FillCase{"LongNoteEmptyPlans",
+                     QStringList{"一二三四五六七八九十一二三四五六七八九十", "08:30 晨跑", "--:--"},
+                     Tags({"1", "2"}),
+                     {NoteLine::Shows, "( 一二三四五六七八九十一二三四五六 )"},
+                     {{0, "  晨跑"}, {1, "  "}}},
+            FillCase{"EmptyNoteLine", QStringList{"", "08:30 a"}, Tags({"1"}), {NoteLine::Hidden}},
+            // A marked line's note stands for no plan: hidden, its Tag not reused.
+            FillCase{"MarkedThirdLine", Marked(Plans(4), {3}), Tags({"1", "2", "", "4"}), kNoteShown},
+            FillCase{"Thirteen", Plans(13), Tags(1, 13), kNoteShown},
+            FillCase{"Fourteen", Plans(14), Tags(1, 14), kNoteShown},
+            FillCase{"Fifteen", Plans(15), Tags(1, 15), kNoteShown},
+            FillCase{"Eighteen", Plans(18), Tags(1, 14, "18"), kNoteShown},
+            FillCase{"EighteenLastMarked", Marked(Plans(18), {18}), Tags(1, 14, "17"), kNoteShown},
+            FillCase{"EighteenFifteenToEighteenMarked", Marked(Plans(18), {15, 16, 17, 18}), Tags(1, 14),
+                     kNoteShown},
+            FillCase{"EighteenSixteenOnMarked", Marked(Plans(18), {16, 17, 18}), Tags(1, 14, "15"),
+                     kNoteShown},
+            FillCase{"TextLengths",
+                     QStringList{"note", "08:00 一二三四五六七八", "09:00 一二三四五六七八九",
+                                 "10:00 一二三四五六七八九十壹貳參肆伍", "11:00 一二三四五六七八九十壹貳參肆伍陸"},
+                     Tags({"1", "2", "3", "4"}),
+                     kNoteShown,
+                     {{0, "  一二三四五六七八"},
+                      {1, "  一二三四五六七\r\n   八九"},
+                      {2, "  一二三四五六七\r\n   八九十壹貳參肆伍"},
+                      {3, "  一二三四五六七\r\n   八九十壹貳參肆\r\n   伍陸"}}}),
+        testing::Bool()),
+    [](const auto& info) {
+      return std::string(std::get<0>(info.param).name) + (std::get<1>(info.param) ? "_AtStartUp" : "_OnAShownPage");
+    });
 
-struct CountCase {
-  int plans;
-  int lastFilled;   // the last note that shows a plan
-  bool lastKept;    // note 14 keeps what it showed before
-};
-
-class TodayPageCounts : public TodayPage, public testing::WithParamInterface<CountCase> {};
-
-TEST_P(TodayPageCounts, FillsFromTheTopAndClearsTheRest) {
-  // Something on every note first, so that "left as it was" can be seen.
-  Fill(Plans(15));
-  Fill(Plans(GetParam().plans));
-  for (int i = 0; i <= GetParam().lastFilled; ++i) EXPECT_TRUE(Shown(i)) << i;
-  for (int i = GetParam().lastFilled + 1; i < 14; ++i) EXPECT_FALSE(Shown(i)) << i;
-  EXPECT_EQ(Shown(14), GetParam().lastKept || GetParam().lastFilled == 14);
-}
-
-INSTANTIATE_TEST_SUITE_P(Table, TodayPageCounts,
-                         testing::Values(CountCase{13, 12, false}, CountCase{14, 13, true},
-                                         CountCase{15, 14, false}, CountCase{0, -1, false}));
-
-TEST_F(TodayPage, PlansPastTheFourteenthLandOnTheLastNote) {
-  QStringList lines = Plans(18);
-  Fill(lines);
-  EXPECT_EQ(f.Label10[13].Tag, "14");
-  EXPECT_EQ(f.Label10[14].Tag, "18");
-  EXPECT_EQ(f.Label11[14].Caption, "  plan 18");
-
-  lines[18] = "x" + lines[18];
-  Fill(lines);
-  EXPECT_EQ(f.Label10[14].Tag, "17");
-}
-
-TEST_F(TodayPage, RepeatedFillsChangeNothing) {
-  Fill({"n", "08:30 一二三四五六七八九十", "09:00 b"});
+TEST(TodayPage, RepeatedFillsChangeNothing) {
+  TestApp t;
+  t.WriteLines(kToday, {"n", "08:30 一二三四五六七八九十", "09:00 b"});
+  ASSERT_TRUE(t.Start());
+  shell::Form1& f = t.app.form1;
   const QString caption = f.Label11[0].Caption;
   f.MenuMain.Click();
   f.MenuMain.Click();
   EXPECT_EQ(f.Label11[0].Caption, caption);
   EXPECT_EQ(f.Label10[1].Tag, "2");
-  EXPECT_FALSE(Shown(2));
+  EXPECT_FALSE(f.Label10[2].Visible);
 }
 
 }  // namespace

@@ -1,0 +1,72 @@
+#include "today/note_drag.h"
+
+#include "shell/app.h"
+#include "today/verdict.h"
+
+#include <algorithm>
+
+namespace today {
+
+namespace {
+
+constexpr ui::Color kDraggedBarColor = ui::RGB(240, 240, 240);
+// Room kept free at the window's edges: the date line above the notes.
+constexpr int kLeftMargin = 30;
+constexpr int kTopMargin = 300;
+constexpr int kRightMargin = 30;
+// The body overlaps the bar's lower edge.
+constexpr int kBodyOverlap = 20;
+
+}  // namespace
+
+void Label10_MouseDown(shell::App& app, int Index, int Button) {
+  if (Button == ui::kRightButton) {
+    OpenPlansPop(app, Index);
+    return;
+  }
+  if (Button != ui::kLeftButton) return;
+  shell::Form1& f = app.form1;
+  // Device-independent pixels: the drag follows the pointer on scaled screens too.
+  const QPoint cursor = app.platform.CursorPos();
+  app.DragStartX = float(cursor.x());
+  app.DragStartY = float(cursor.y());
+  ui::Label& bar = f.Label10[Index];
+  bar.BackColor = kDraggedBarColor;
+  f.Shape2.Left = bar.Left;
+  f.Shape2.Top = bar.Top;
+  f.Shape2.Visible = true;
+}
+
+void Label10_MouseMove(shell::App& app, int Index, int Button) {
+  shell::Form1& f = app.form1;
+  // Only a drag that began on a time bar moves the outline.
+  if (!(Button & ui::kLeftButton) || !f.Shape2.Visible) return;
+  const QPoint cursor = app.platform.CursorPos();
+  const ui::Label& bar = f.Label10[Index];
+  f.Shape2.Left = bar.Left + int((float(cursor.x()) - app.DragStartX) * ui::kTwipsPerPixel);
+  f.Shape2.Top = bar.Top + int((float(cursor.y()) - app.DragStartY) * ui::kTwipsPerPixel);
+}
+
+void Label10_MouseUp(shell::App& app, int Index, int Button) {
+  shell::Form1& f = app.form1;
+  if (Button != ui::kLeftButton || !f.Shape2.Visible) return;
+  ui::Label& bar = f.Label10[Index];
+  ui::Label& body = f.Label11[Index];
+  f.Shape2.Visible = false;
+  bar.BackColor = shell::kTimeBarColor;
+  // A press and release without a move leaves the note where it was.
+  if (f.Shape2.Left == bar.Left && f.Shape2.Top == bar.Top) return;
+
+  // Kept inside the window, in this order: a window too small for the note
+  // lets the right and bottom edges win.
+  int left = std::max(f.Shape2.Left, kLeftMargin);
+  int top = std::max(f.Shape2.Top, kTopMargin);
+  left = std::min(left, f.Width - bar.Width - kRightMargin);
+  top = std::min(top, f.ClientHeight() - bar.Height - body.Height);
+  bar.Left = left;
+  bar.Top = top;
+  body.Top = bar.Top + bar.Height - kBodyOverlap;
+  body.Left = bar.Left;
+}
+
+}  // namespace today
