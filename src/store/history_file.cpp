@@ -56,4 +56,14 @@ void DeleteHistoryRecord(shell::App& app, qsizetype index) {
   files::ReplaceTextFile(shell::HistoryPath(app), shell::HistoryTempPath(app), lines);
 }
 
+bool DeleteHistoryRecord(shell::App& app, qsizetype index, const QString& shownText) {
+  files::RawLines lines = ReadHistory(app);
+  if (index < 0 || index >= qsizetype(lines.size()) || files::Decode(lines[std::size_t(index)]) != shownText) {
+    return false;
+  }
+  lines.erase(lines.begin() + index);
+  files::ReplaceTextFile(shell::HistoryPath(app), shell::HistoryTempPath(app), lines);
+  return true;
+}
+
 }  // namespace store

@@ -52,5 +52,9 @@ ui::files::RawLines ReadHistory(shell::App& app);
 // "quendar.~dat" and an atomic replace. An index beyond the last record
 // removes nothing.
 void DeleteHistoryRecord(shell::App& app, qsizetype index);
+// The same, for a record the user picked from a list: only when the record
+// at that index still reads as the text shown. False, and the file untouched,
+// when the history changed behind the list.
+bool DeleteHistoryRecord(shell::App& app, qsizetype index, const QString& shownText);
 
 }  // namespace store
