@@ -3,8 +3,8 @@
 #include "shell/app.h"
 #include "store/history_file.h"
 #include "store/val.h"
-#include "ui/files/codepage.h"
 
+#include <charconv>
 #include <cmath>
 
 namespace summary {
@@ -25,6 +25,16 @@ const GradeRow kGrades[] = {
 
 QString Percent(int value) { return QString::number(value) + "%"; }
 
+// One history record as the list shows it: its number from 1, a blank, the text.
+QString HistoryItem(qsizetype number, QStringView record) {
+  char digits[24];
+  const auto end = std::to_chars(digits, digits + sizeof digits, number).ptr;
+  QString item;
+  item.reserve((end - digits) + 1 + record.size());
+  item.append(QLatin1StringView(digits, end - digits)).append(u' ').append(record);
+  return item;
+}
+
 }  // namespace
 
 int NotDonePercent(double notDone, std::int32_t total) {
@@ -41,15 +51,12 @@ const Grade* GradeFor(int percent) {
 
 float BarWidth(int percent, int trackWidth) { return float(double(percent) * trackWidth / 100.0); }
 
-QString HistoryItem(qsizetype number, const QByteArray& record) {
-  return QString::number(number) + " " + ui::files::Decode(record);
-}
-
 void FillHistoryList(shell::App& app, ui::ListBox& list) {
   list.Clear();
-  const ui::files::RawLines records = store::ReadHistory(app);
-  list.List.reserve(qsizetype(records.size()));
-  for (std::size_t i = 0; i < records.size(); ++i) list.AddItem(HistoryItem(qsizetype(i) + 1, records[i]));
+  const QStringList records = store::ReadHistoryText(app);
+  list.List.reserve(records.size());
+  list.ItemData.reserve(std::size_t(records.size()));
+  for (qsizetype i = 0; i < records.size(); ++i) list.AddItem(HistoryItem(i + 1, records[i]));
 }
 
 void MenuView_Click(shell::App& app) {

@@ -3,7 +3,6 @@
 // done share and a letter grade, shown with the history of plans not done in
 // the summary window, which takes the main window's place.
 
-#include <QByteArray>
 #include <QString>
 
 #include <cstdint>
@@ -32,8 +31,6 @@ const Grade* GradeFor(int percent);
 // A bar's length for a share of a track, in single precision.
 float BarWidth(int percent, int trackWidth);
 
-// One history record as the list shows it: its number from 1, a blank, the text.
-QString HistoryItem(qsizetype number, const QByteArray& record);
 // Clears the list and fills it with the whole history.
 void FillHistoryList(shell::App& app, ui::ListBox& list);
 

@@ -117,6 +117,17 @@ TEST_F(Delete, AHistoryChangedBehindTheListLosesNothingAndIsListedAgain) {
   EXPECT_EQ(f->List1.ListIndex, -1);
 }
 
+TEST_F(Delete, ARecordWithBrokenBytesCanStillBeDeleted) {
+  // A lone lead byte before the line end, as a damaged file may hold.
+  t.WriteBytes("datas/quendar.dat", QByteArray("ok\r\n\xA4\r\nlast\r\n"));
+  f->Menu_Back1.Click();
+  f = &OpenSummary();
+  ASSERT_EQ(f->List1.ListCount(), 3);
+  f->List1.ListIndex = 1;
+  f->Command1.Click();
+  EXPECT_EQ(HistoryBytes(), "ok\r\nlast\r\n");
+}
+
 TEST_F(Delete, AVanishedHistoryFileIsNotCreated) {
   QFile::remove(t.Path("datas/quendar.dat"));
   f->List1.ListIndex = 0;
