@@ -1,18 +1,21 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing, and only those.
-# Usage: scripts/deps.sh build|test|bench
+# Usage: scripts/deps.sh build|test|bench|shots
 set -euo pipefail
 
 build=(g++ cmake make pkgconf qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev
        fonts-arphic-uming fonts-dejavu-core)
 test=("${build[@]}" libgtest-dev xvfb xauth xdotool x11-utils trayer openbox dbus-x11 at-spi2-core)
 bench=("${test[@]}" libbenchmark-dev hyperfine libx11-dev)
+# The screenshots of the README: a window manager for real frames and a grabber.
+shots=("${test[@]}" openbox imagemagick)
 
 case "${1:-}" in
   build) wanted=("${build[@]}") ;;
   test) wanted=("${test[@]}") ;;
   bench) wanted=("${bench[@]}") ;;
-  *) echo "usage: $0 build|test|bench" >&2; exit 2 ;;
+  shots) wanted=("${shots[@]}") ;;
+  *) echo "usage: $0 build|test|bench|shots" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -6,6 +6,7 @@
 #include "shell/events.h"
 #include "shell/tray.h"
 #include "store/wiring.h"
+#include "summary/wiring.h"
 #include "today/wiring.h"
 
 namespace app {
@@ -16,6 +17,7 @@ void Wire(shell::App& app) {
   calendar::WireCalendar(app);
   store::WireStore(app);
   alarms::WireAlarm(app);
+  summary::WireSummary(app);
 }
 
 }  // namespace app

@@ -27,9 +27,25 @@ void App::UnloadForm2() {
   unloadedForm2_ = std::move(form2_);
 }
 
+Form3& App::GetForm3() {
+  if (!form3_) {
+    unloadedForm3_.reset();
+    form3_ = std::make_unique<Form3>();
+    if (LoadForm3) LoadForm3(*form3_);
+  }
+  return *form3_;
+}
+
+void App::UnloadForm3() {
+  if (!form3_) return;
+  form3_->Visible = false;
+  unloadedForm3_ = std::move(form3_);
+}
+
 std::vector<ui::Form*> App::LoadedForms() {
   std::vector<ui::Form*> forms{&form1};
   if (form2_) forms.push_back(form2_.get());
+  if (form3_) forms.push_back(form3_.get());
   return forms;
 }
 

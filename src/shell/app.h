@@ -4,6 +4,7 @@
 
 #include "shell/form1.h"
 #include "shell/form2.h"
+#include "shell/form3.h"
 #include "ui/controls.h"
 #include "ui/platform.h"
 
@@ -44,10 +45,15 @@ class App : public ui::Desktop {
   Form2& GetForm2();
   bool Form2Loaded() const { return form2_ != nullptr; }
   void UnloadForm2();
+  // The summary window, loaded on first use and unloaded by its menu moves.
+  Form3& GetForm3();
+  bool Form3Loaded() const { return form3_ != nullptr; }
+  void UnloadForm3();
 
   // --- procedures that other subsystems provide, connected by the wiring
   std::function<void()> BuildMonth;
   std::function<void(Form2&)> LoadForm2;  // wires its events, runs its Form_Load
+  std::function<void(Form3&)> LoadForm3;
   std::function<void()> EndProgram;
 
   // The program folder with exactly one trailing "/".
@@ -61,6 +67,9 @@ class App : public ui::Desktop {
   // An unloaded alarm window lives on until the next load or unload, because
   // it is often unloaded from inside one of its own events.
   std::unique_ptr<Form2> unloadedForm2_;
+  // Likewise the summary, unloaded from inside its own menu events.
+  std::unique_ptr<Form3> form3_;
+  std::unique_ptr<Form3> unloadedForm3_;
 };
 
 }  // namespace shell

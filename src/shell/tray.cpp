@@ -48,6 +48,10 @@ void TrayOpen(App& app) {
 
 void TrayWndProc(App& app, int message, int mouse) {
   if (message == kMainTrayMessage && (mouse == ui::kLeftButtonUp || mouse == ui::kRightButtonUp)) TrayOpen(app);
+  if (message == kSummaryTrayMessage && (mouse == ui::kLeftButtonUp || mouse == ui::kRightButtonUp) &&
+      app.Form3Loaded()) {
+    app.GetForm3().TrayOpen3();
+  }
 }
 
 void MenuExit_Click(App& app) {

@@ -50,10 +50,26 @@ files::RawLines ReadHistory(shell::App& app) {
   return files::ReadRawLines(path);
 }
 
+QStringList ReadHistoryText(shell::App& app) {
+  const QString path = shell::HistoryPath(app);
+  if (!files::FileExists(path)) return {};
+  return files::TextLines(files::Decode(files::ReadFile(path)));
+}
+
 void DeleteHistoryRecord(shell::App& app, qsizetype index) {
   files::RawLines lines = ReadHistory(app);
   if (index >= 0 && index < qsizetype(lines.size())) lines.erase(lines.begin() + index);
   files::ReplaceTextFile(shell::HistoryPath(app), shell::HistoryTempPath(app), lines);
+}
+
+bool DeleteHistoryRecord(shell::App& app, qsizetype index, const QString& shownText) {
+  // Checked against the text as the list was filled with it.
+  const QStringList texts = ReadHistoryText(app);
+  if (index < 0 || index >= texts.size() || texts[index] != shownText) return false;
+  files::RawLines lines = ReadHistory(app);
+  lines.erase(lines.begin() + index);
+  files::ReplaceTextFile(shell::HistoryPath(app), shell::HistoryTempPath(app), lines);
+  return true;
 }
 
 }  // namespace store

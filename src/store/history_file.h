@@ -48,9 +48,16 @@ QByteArray PlanTextBytes(const QByteArray& planLine);
 qint64 AppendHistory(shell::App& app, const QByteArray& text);
 // Every record in order, raw; empty when there is no history file.
 ui::files::RawLines ReadHistory(shell::App& app);
+// Every record as text, the whole file decoded in one pass; empty when there
+// is no history file.
+QStringList ReadHistoryText(shell::App& app);
 // Rewrites the history without the record at a 0-based index, through
 // "quendar.~dat" and an atomic replace. An index beyond the last record
 // removes nothing.
 void DeleteHistoryRecord(shell::App& app, qsizetype index);
+// The same, for a record the user picked from a list: only when the record
+// at that index still reads as the text shown. False, and the file untouched,
+// when the history changed behind the list.
+bool DeleteHistoryRecord(shell::App& app, qsizetype index, const QString& shownText);
 
 }  // namespace store

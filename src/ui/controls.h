@@ -83,6 +83,7 @@ class Label : public Control {
   explicit Label(QString name) : Control(Kind::Label, std::move(name)) {}
   QString Caption;  // may hold CR LF line breaks
   Alignment Align = Alignment::Left;
+  bool WordWrap = false;  // long captions break between words to fit the width
 };
 
 class CommandButton : public Control {

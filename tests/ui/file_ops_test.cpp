@@ -43,6 +43,10 @@ class LineEnds : public Files, public testing::WithParamInterface<LinesCase> {};
 TEST_P(LineEnds, AnyLineEndAndALastLineWithoutOne) {
   Write("f.dat", GetParam().bytes);
   EXPECT_EQ(files::ReadRawLines(Path("f.dat")), GetParam().lines);
+  // A decoded text is cut the same way (Latin-1 keeps one character per byte).
+  QStringList decoded;
+  for (const QByteArray& line : GetParam().lines) decoded.append(QString::fromLatin1(line));
+  EXPECT_EQ(files::TextLines(QString::fromLatin1(GetParam().bytes)), decoded);
 }
 
 INSTANTIATE_TEST_SUITE_P(

@@ -108,22 +108,42 @@ QStringList ListFiles(const QString& folder) {
 
 bool FolderHasFiles(const QString& folder) { return !ListFiles(folder).isEmpty(); }
 
-RawLines ReadRawLines(const QString& path) {
+namespace {
+// Calls line(start, length) for each line of a text of n characters.
+template <typename Text, typename F>
+void ForEachLine(const Text& all, qsizetype n, F line) {
+  qsizetype start = 0;
+  for (qsizetype i = 0; i < n; ++i) {
+    const auto c = all[i];
+    if (c != '\r' && c != '\n') continue;
+    line(start, i - start);
+    if (c == '\r' && i + 1 < n && all[i + 1] == '\n') ++i;
+    start = i + 1;
+  }
+  if (start < n) line(start, n - start);
+}
+}  // namespace
+
+QByteArray ReadFile(const QString& path) {
   QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) Fail(path, file.errorString());
   const QByteArray all = file.readAll();
   if (file.error() != QFileDevice::NoError) Fail(path, file.errorString());
+  return all;
+}
+
+RawLines ReadRawLines(const QString& path) {
+  const QByteArray all = ReadFile(path);
   RawLines lines;
-  qsizetype start = 0;
-  const qsizetype n = all.size();
-  for (qsizetype i = 0; i < n; ++i) {
-    const char c = all[i];
-    if (c != '\r' && c != '\n') continue;
-    lines.push_back(all.mid(start, i - start));
-    if (c == '\r' && i + 1 < n && all[i + 1] == '\n') ++i;
-    start = i + 1;
-  }
-  if (start < n) lines.push_back(all.mid(start));
+  ForEachLine(all, all.size(), [&](qsizetype start, qsizetype length) { lines.push_back(all.mid(start, length)); });
+  return lines;
+}
+
+QStringList TextLines(QStringView text) {
+  QStringList lines;
+  ForEachLine(text, text.size(), [&](qsizetype start, qsizetype length) {
+    lines.append(text.sliced(start, length).toString());
+  });
   return lines;
 }
 

@@ -34,6 +34,10 @@ bool FolderHasFiles(const QString& folder);
 // --- reading (a file that cannot be read throws FileError)
 // Lines end with CR LF, LF or CR; a last line without an end still counts.
 RawLines ReadRawLines(const QString& path);
+// The whole file.
+QByteArray ReadFile(const QString& path);
+// A decoded text cut into lines by the same rules as ReadRawLines.
+QStringList TextLines(QStringView text);
 // The file's first maxBytes bytes (fewer when it is shorter).
 QByteArray ReadBytes(const QString& path, qint64 maxBytes);
 

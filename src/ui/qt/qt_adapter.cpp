@@ -235,6 +235,7 @@ void FormWindow::SyncControl(Control& c, QWidget* w) {
         l->setAccessibleName(text);
       }
       if (l->alignment() != ToQt(label.Align)) l->setAlignment(ToQt(label.Align));
+      if (l->wordWrap() != label.WordWrap) l->setWordWrap(label.WordWrap);
       ApplyLook(w, c, QPalette::Window, QPalette::WindowText);
       break;
     }
