@@ -3,10 +3,12 @@
 // Each iteration lays the files out afresh, untimed, so both start from the
 // same state: with argument 1 the files are flushed to the disk first, as
 // day files written long ago are (on a disk mounted with discard, freeing
-// their blocks then dominates both sides); with 0 they are fresh in the
-// page cache, where the sweep's own flushes weigh most.
+// their blocks then dominates both sides); with 0 only the folder entries
+// are committed and the contents stay in the page cache, where the sweep's
+// own flushes weigh most.
 //
-//   sweep_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
+//   sweep_bench --benchmark_repetitions=6 --benchmark_enable_random_interleaving=true \
+//               --benchmark_report_aggregates_only=true
 
 #include "shell/app.h"
 #include "shell/paths.h"
@@ -70,7 +72,15 @@ QStringList LayOut(shell::App& app, bool flushed) {
   }
   WriteFile(shell::CountersPath(app), QByteArray(4, '\0'));
   WriteFile(shell::HistoryPath(app), {});
-  if (flushed) ::sync();
+  if (flushed) {
+    ::sync();
+  } else {
+    // Commits the layout's folders and names to the journal, so the sweep's
+    // first flush does not carry them; the files' contents stay in memory.
+    const int fd = ::open(QFile::encodeName(shell::CountersPath(app)).constData(), O_WRONLY);
+    ::fsync(fd);
+    ::close(fd);
+  }
   return paths;
 }
 
@@ -89,8 +99,10 @@ void BM_Sweep(benchmark::State& state) {
 }
 BENCHMARK(BM_Sweep)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(0)->Arg(1);
 
-// The floor: read each day file whole and delete it, nothing else.
-void BM_ReadAndDeleteOnly(benchmark::State& state) {
+// The floor: read each day file whole and delete it, nothing else; with
+// removeFolders the emptied month and year folders go too, which the sweep
+// has to do and which costs milliseconds a folder on some disks.
+void ReadAndDelete(benchmark::State& state, bool removeFolders) {
   shell::App& app = Folder().app;
   for (auto _ : state) {
     state.PauseTiming();
@@ -104,9 +116,21 @@ void BM_ReadAndDeleteOnly(benchmark::State& state) {
       file.close();
       if (::unlink(QFile::encodeName(path).constData()) != 0) state.SkipWithError("cannot delete");
     }
+    if (removeFolders) {
+      for (int year = kFirstYear; year < kFirstYear + kYears; ++year) {
+        for (int month = 1; month <= 12; ++month) ::rmdir(QFile::encodeName(shell::MonthFolderPath(app, year, month)).constData());
+        ::unlink(QFile::encodeName(shell::YearFolderPath(app, year) + "/month.qdr").constData());
+        ::rmdir(QFile::encodeName(shell::YearFolderPath(app, year)).constData());
+      }
+    }
     benchmark::DoNotOptimize(total);
   }
 }
+
+void BM_ReadAndDeleteOnly(benchmark::State& state) { ReadAndDelete(state, false); }
 BENCHMARK(BM_ReadAndDeleteOnly)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(0)->Arg(1);
+
+void BM_ReadDeleteAndRemoveFolders(benchmark::State& state) { ReadAndDelete(state, true); }
+BENCHMARK(BM_ReadDeleteAndRemoveFolders)->Unit(benchmark::kMillisecond)->Iterations(3)->Arg(0)->Arg(1);
 
 }  // namespace

@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <vector>
 
 namespace store {
@@ -151,7 +152,7 @@ void RemoveEmptyMonths(shell::App& app, int year, int lastMonth) {
   shell::Guarded(app, [&] { DropFromIndex(yearFolder, gone); });
   // Normally gone with its index; this catches a year folder an earlier
   // failure left empty. One that holds anything stays.
-  if (!files::FolderHasFiles(yearFolder)) files::RemoveFolder(yearFolder);
+  if (files::FolderExists(yearFolder) && !files::FolderHasFiles(yearFolder)) files::RemoveFolder(yearFolder);
 }
 
 void DropTodaysMarkedLines(shell::App& app) {
