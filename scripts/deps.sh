@@ -5,7 +5,8 @@ set -euo pipefail
 
 build=(g++ cmake make pkgconf qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev
        fonts-arphic-uming fonts-dejavu-core)
-test=("${build[@]}" libgtest-dev xvfb xauth xdotool x11-utils trayer openbox dbus-x11 at-spi2-core)
+test=("${build[@]}" libgtest-dev xvfb xauth xdotool x11-utils trayer openbox dbus-x11 at-spi2-core
+      desktop-file-utils)
 bench=("${test[@]}" libbenchmark-dev hyperfine libx11-dev)
 # The screenshots of the README: a window manager for real frames and a grabber.
 shots=("${test[@]}" openbox imagemagick)

@@ -6,6 +6,7 @@
 #include "shell/tray.h"
 #include "ui/qt/qt_adapter.h"
 #include "ui/qt/qt_platform.h"
+#include "ui/qt/session_end.h"
 
 #include <QApplication>
 
@@ -24,6 +25,7 @@ int main(int argc, char** argv) {
     adapter.Dispatch([&app, message, mouse] { shell::TrayWndProc(app, message, mouse); });
   };
   app.EndProgram = ui::qt::EndProgram;
+  ui::qt::SessionEnd sessionEnd(application, [&] { adapter.Dispatch([&app] { shell::EndSession(app); }); });
 
   bool started = false;
   adapter.Dispatch([&] { started = shell::Start(app); });

@@ -55,6 +55,12 @@ class App : public ui::Desktop {
   std::function<void(Form2&)> LoadForm2;  // wires its events, runs its Form_Load
   std::function<void(Form3&)> LoadForm3;
   std::function<void()> EndProgram;
+  // Closes the books when the main window really goes (the plan store's).
+  std::function<void()> ShutdownProcessing;
+
+  // Set once the main window has been unloaded: the end comes only once,
+  // however many ways it is asked for.
+  bool Form1Unloaded = false;
 
   // The program folder with exactly one trailing "/".
   const QString& AppFolder() const { return appFolder_; }

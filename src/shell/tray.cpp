@@ -54,14 +54,30 @@ void TrayWndProc(App& app, int message, int mouse) {
   }
 }
 
+void TrayMain_Click(App& app) { TrayOpen(app); }
+
+void TrayExit_Click(App& app) { MenuExit_Click(app); }
+
 void MenuExit_Click(App& app) {
   app.ExitFlag = 1;
   UnloadForm1(app);
 }
 
+void DoMenuExit(App& app) { MenuExit_Click(app); }
+
 void Form_Unload(App& app) {
+  if (app.Form1Unloaded) return;
+  app.Form1Unloaded = true;
   if (app.ExitFlag == 1) app.platform.TrayDelete(kMainTrayId);
+  if (app.ShutdownProcessing) app.ShutdownProcessing();
   if (app.EndProgram) app.EndProgram();
+}
+
+void EndSession(App& app) {
+  if (app.Form1Unloaded) return;
+  // Unlike a close box, this unload must go through: the session will not wait.
+  app.ExitFlag = 1;
+  UnloadForm1(app);
 }
 
 void WireTray(App& app) {
@@ -69,6 +85,8 @@ void WireTray(App& app) {
   On(app, f.QueryUnload, [&app](bool& cancel) { Form_QueryUnload(app, cancel); });
   On(app, f.Resize, [&app] { Form_Resize(app); });
   On(app, f.MenuExit.Click, [&app] { MenuExit_Click(app); });
+  On(app, f.TrayMain.Click, [&app] { TrayMain_Click(app); });
+  On(app, f.TrayExit.Click, [&app] { TrayExit_Click(app); });
 }
 
 }  // namespace shell

@@ -18,10 +18,21 @@ void TrayOpen(App& app);
 // A message from a notification-area icon.
 void TrayWndProc(App& app, int message, int mouse);
 
-// "結束程式".
+// The tray menu's "顯示" and "結束".
+void TrayMain_Click(App& app);
+void TrayExit_Click(App& app);
+
+// "結束程式", and its forwarder for the other windows.
 void MenuExit_Click(App& app);
-// The main window really goes: its icon goes with it, then the program ends.
+void DoMenuExit(App& app);
+// The main window really goes: its icon goes with it, the books are closed,
+// then the program ends. Runs once.
 void Form_Unload(App& app);
+
+// The user's session ends (log-off, system shutdown, a termination signal):
+// the main window goes with the complete shutdown, whether it is shown, in
+// the tray or behind the summary window.
+void EndSession(App& app);
 
 void WireTray(App& app);
 

@@ -3,6 +3,8 @@
 #include "shell/paths.h"
 #include "ui/files/codepage.h"
 
+#include <algorithm>
+
 namespace store {
 
 namespace files = ui::files;
@@ -22,12 +24,15 @@ void WriteCounts(shell::App& app, const Counts& counts) {
                       files::Int16Bytes(counts.NotDoneCount) + files::Int16Bytes(counts.DoneCount));
 }
 
-Counts AddToCount(shell::App& app, CountField field) {
+Counts WithAdded(Counts counts, CountField field, int n) {
+  std::int16_t& count = field == CountField::NotDoneCount ? counts.NotDoneCount : counts.DoneCount;
+  count = std::int16_t(std::min<int>(count + n, kCountLimit));
+  return counts;
+}
+
+Counts AddToCount(shell::App& app, CountField field, int n) {
   const Counts before = ReadCounts(app);
-  Counts after = before;
-  std::int16_t& count = field == CountField::NotDoneCount ? after.NotDoneCount : after.DoneCount;
-  if (count < kCountLimit) ++count;
-  WriteCounts(app, after);
+  WriteCounts(app, WithAdded(before, field, n));
   return before;
 }
 
@@ -42,6 +47,16 @@ QByteArray PlanTextBytes(const QByteArray& planLine) {
 
 qint64 AppendHistory(shell::App& app, const QByteArray& text) {
   return files::AppendRawLine(shell::HistoryPath(app), text);
+}
+
+qint64 AppendHistory(shell::App& app, const files::RawLines& texts) {
+  // Records hold no line ends, so joined they append as consecutive lines.
+  QByteArray joined;
+  for (const QByteArray& text : texts) {
+    if (&text != &texts.front()) joined += "\r\n";
+    joined += text;
+  }
+  return files::AppendRawLine(shell::HistoryPath(app), joined);
 }
 
 files::RawLines ReadHistory(shell::App& app) {

@@ -6,6 +6,8 @@
 #include "ui/files/codepage.h"
 #include "ui/files/file_ops.h"
 
+#include <algorithm>
+
 namespace store {
 
 namespace files = ui::files;
@@ -20,13 +22,17 @@ void AddQDR(shell::App& app, int Date_Year, int Date_Month) {
 }
 
 void CheckQDR(shell::App&, int, int Date_Month, const QString& QDRFile_Diryear) {
+  DropFromIndex(QDRFile_Diryear, {Date_Month});
+}
+
+void DropFromIndex(const QString& QDRFile_Diryear, const std::vector<int>& months) {
   const QString index = IndexPath(QDRFile_Diryear);
   if (!files::FileExists(index)) return;
   const files::RawLines lines = files::ReadRawLines(index);
   files::RawLines kept;
   for (const QByteArray& line : lines) {
     // Compared by value: " 8" and "08" both stand for August.
-    if (Val(files::Decode(line)) != Date_Month) kept.push_back(line);
+    if (std::find(months.begin(), months.end(), Val(files::Decode(line))) == months.end()) kept.push_back(line);
   }
   if (!kept.empty()) {
     if (kept.size() != lines.size()) {

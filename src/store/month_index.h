@@ -4,6 +4,8 @@
 
 #include <QString>
 
+#include <vector>
+
 namespace shell {
 class App;
 }
@@ -15,5 +17,7 @@ void AddQDR(shell::App& app, int Date_Year, int Date_Month);
 // Called when a month folder has been removed: drops every line of that
 // month; an index left empty goes, and the year folder with it when empty.
 void CheckQDR(shell::App& app, int Date_Year, int Date_Month, const QString& QDRFile_Diryear);
+// The same for several months of one year at once, in one rewrite.
+void DropFromIndex(const QString& yearFolder, const std::vector<int>& months);
 
 }  // namespace store

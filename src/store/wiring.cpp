@@ -3,6 +3,7 @@
 #include "shell/app.h"
 #include "shell/events.h"
 #include "store/day_editor.h"
+#include "store/shutdown.h"
 
 namespace store {
 
@@ -14,6 +15,7 @@ void WireStore(shell::App& app) {
   shell::On(app, f.Text1.KeyPress, [&app](int& KeyAscii) { Text1_KeyPress(app, KeyAscii); });
   shell::On(app, f.Text1.Change, [&app] { Text1_Change(app); });
   shell::On(app, f.Text3.Change, [&app] { Text3_Change(app); });
+  app.ShutdownProcessing = [&app] { ShutdownProcessing(app); };
 }
 
 }  // namespace store

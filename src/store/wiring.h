@@ -6,7 +6,8 @@ class App;
 
 namespace store {
 
-// Connects the day editor's buttons and text boxes.
+// Connects the day editor's buttons and text boxes, and the closing of the
+// books at exit.
 void WireStore(shell::App& app);
 
 }  // namespace store

@@ -41,8 +41,9 @@ kill -0 "$first" 2>/dev/null || fail "first copy ended"
 ok "second copy refused, first keeps running"
 
 # The installation step keeps the user's settings.
-printf '\144\000' | dd of="$dir/Quendar.ini" bs=1 seek=82 conv=notrunc status=none
+# (after the end: the exit itself stores the note positions there)
 kill "$first"; wait "$first" 2>/dev/null
+printf '\144\000' | dd of="$dir/Quendar.ini" bs=1 seek=82 conv=notrunc status=none
 "$INSTALL" "$dir"
 [ "$(od -An -tx1 -j82 -N2 "$dir/Quendar.ini" | tr -d ' ')" = 6400 ] || fail "installation overwrote Quendar.ini"
 ok "installation step keeps an existing settings file"

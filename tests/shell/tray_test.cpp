@@ -86,6 +86,74 @@ TEST_F(Tray, ExitEndsTheProgramFromTheWindowOrFromTheTray) {
   EXPECT_EQ(uEnded, 1);
 }
 
+// Every way out of every state of the main window: where it ends up, and
+// whether the books were closed (once) and the program ended.
+enum class From { Shown, InTray, BehindSummary };
+enum class Command { CloseBox, IconClick, TrayMain, TrayExit, MenuExit, DoMenuExit, EndSession, EndSessionTwice };
+
+struct StateCase {
+  const char* name;
+  From from;
+  Command command;
+  bool ends;
+  bool visibleAfter;
+};
+
+class TrayState : public Tray, public ::testing::WithParamInterface<StateCase> {
+ protected:
+  void Enter(From from) {
+    if (from == From::InTray) Close();
+    if (from == From::BehindSummary) f.Visible = false;
+  }
+  void Run(Command command) {
+    switch (command) {
+      case Command::CloseBox: Close(); break;
+      case Command::IconClick: shell::TrayWndProc(t.app, 499, ui::kLeftButtonUp); break;
+      case Command::TrayMain: f.TrayMain.Click(); break;
+      case Command::TrayExit: f.TrayExit.Click(); break;
+      case Command::MenuExit: f.MenuExit.Click(); break;
+      case Command::DoMenuExit: shell::DoMenuExit(t.app); break;
+      case Command::EndSession: shell::EndSession(t.app); break;
+      case Command::EndSessionTwice:
+        shell::EndSession(t.app);
+        shell::EndSession(t.app);
+        f.MenuExit.Click();
+        break;
+    }
+  }
+};
+
+TEST_P(TrayState, GoesWhereItShould) {
+  int shutdowns = 0;
+  t.app.ShutdownProcessing = [&] { ++shutdowns; };
+  Enter(GetParam().from);
+  Run(GetParam().command);
+  EXPECT_EQ(ended, int(GetParam().ends));
+  EXPECT_EQ(shutdowns, int(GetParam().ends));
+  if (GetParam().ends) {
+    EXPECT_TRUE(t.platform.trayIcons.empty());
+    EXPECT_EQ(t.app.ExitFlag, 1);
+  } else {
+    EXPECT_EQ(f.Visible, GetParam().visibleAfter);
+    EXPECT_EQ(t.platform.trayIcons.size(), GetParam().visibleAfter ? 0u : 1u);
+    EXPECT_EQ(t.app.ExitFlag, GetParam().visibleAfter ? 0 : 1);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Table, TrayState,
+    ::testing::Values(StateCase{"ShownCloseBox", From::Shown, Command::CloseBox, false, false},
+                      StateCase{"ShownMenuExit", From::Shown, Command::MenuExit, true, false},
+                      StateCase{"ShownDoMenuExit", From::Shown, Command::DoMenuExit, true, false},
+                      StateCase{"ShownEndSession", From::Shown, Command::EndSession, true, false},
+                      StateCase{"InTrayIconClick", From::InTray, Command::IconClick, false, true},
+                      StateCase{"InTrayTrayMain", From::InTray, Command::TrayMain, false, true},
+                      StateCase{"InTrayTrayExit", From::InTray, Command::TrayExit, true, false},
+                      StateCase{"InTrayEndSession", From::InTray, Command::EndSession, true, false},
+                      StateCase{"BehindSummaryEndSession", From::BehindSummary, Command::EndSession, true, false},
+                      StateCase{"EndsOnlyOnce", From::Shown, Command::EndSessionTwice, true, false}),
+    [](const auto& info) { return info.param.name; });
+
 TEST_F(Tray, ALaterStartBringsTheWindowBackFromTheTray) {
   Close();
   shell::ComeForward(t.app);
