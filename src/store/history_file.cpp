@@ -51,6 +51,7 @@ files::RawLines ReadHistory(shell::App& app) {
 }
 
 void DeleteHistoryRecord(shell::App& app, qsizetype index) {
+  if (!files::FileExists(shell::HistoryPath(app))) return;
   files::RawLines lines = ReadHistory(app);
   if (index >= 0 && index < qsizetype(lines.size())) lines.erase(lines.begin() + index);
   files::ReplaceTextFile(shell::HistoryPath(app), shell::HistoryTempPath(app), lines);

@@ -50,7 +50,7 @@ qint64 AppendHistory(shell::App& app, const QByteArray& text);
 ui::files::RawLines ReadHistory(shell::App& app);
 // Rewrites the history without the record at a 0-based index, through
 // "quendar.~dat" and an atomic replace. An index beyond the last record
-// removes nothing.
+// removes nothing; a missing history stays missing.
 void DeleteHistoryRecord(shell::App& app, qsizetype index);
 
 }  // namespace store
