@@ -120,6 +120,10 @@ void Form1::LayOutTodayPage() {
     Label10[i].BackColor = kTimeBarColor;
     Add(Label11[i], &Frame1).Move(kNoteDesignLeft[i], kNoteDesignTop[i] + 240, 1500, 900);
     Label11[i].BackColor = kNoteBodyColor;
+    // Hidden until the today page puts a plan on it: a note the fill skips
+    // (a plan judged earlier today) must not stand there empty.
+    Label10[i].Visible = false;
+    Label11[i].Visible = false;
   }
 
   Add(Shape2, &Frame1).Move(0, 0, 1500, 1140);
