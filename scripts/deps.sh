@@ -5,7 +5,9 @@ set -euo pipefail
 
 build=(g++ cmake make pkgconf qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev
        fonts-arphic-uming fonts-dejavu-core)
-test=("${build[@]}" libgtest-dev xvfb xauth xdotool)
+test=("${build[@]}" libgtest-dev xvfb xauth xdotool
+      clang libclang-rt-14-dev   # the fuzz targets (libFuzzer)
+      pulseaudio pulseaudio-utils)  # a private sound server that proves the alarm is heard
 bench=("${test[@]}" libbenchmark-dev hyperfine libx11-dev)
 
 case "${1:-}" in
