@@ -43,6 +43,8 @@ struct NoteCase {
   int emptyNote;
 };
 
+void PrintTo(const NoteCase& c, std::ostream* os) { *os << c.name; }
+
 class StartNotes : public ::testing::TestWithParam<NoteCase> {};
 
 TEST_P(StartNotes, ShowOnlyNotesThatHoldAPlan) {
