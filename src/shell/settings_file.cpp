@@ -66,6 +66,9 @@ bool ReadSettingsFile(const QString& path, Form1& form1) {
 
 void WriteNotePositions(const QString& path, const Form1& form1) {
   if (!files::FileExists(path)) return;
+  // A file cut short inside its header is no settings file any more; writing
+  // behind its end would pad it with zeros, changing bytes not ours.
+  if (files::ReadBytes(path, kPositionBlock).size() < kPositionBlock) return;
   QByteArray block;
   for (int k = 0; k < kNoteCount; ++k) {
     block += files::Int16Bytes(std::int16_t(form1.Label10[k].Left));

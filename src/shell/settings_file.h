@@ -22,7 +22,8 @@ QByteArray InitialSettingsBytes();
 bool ReadSettingsFile(const QString& path, Form1& form1);
 
 // Writes the time bars' positions into an existing file, leaving every other
-// byte as it is; a missing file is not created.
+// byte as it is; a missing file is not created, and one shorter than its
+// header is left alone.
 void WriteNotePositions(const QString& path, const Form1& form1);
 
 }  // namespace shell

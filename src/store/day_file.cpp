@@ -32,7 +32,12 @@ int ListUnmarkedPlans(ui::ListBox& list, const RawLines& lines) {
 
 bool EnsureDayFile(shell::App& app, int year, int month, const QString& day) {
   const QString path = shell::DayFilePath(app, year, month, day);
-  if (files::FileExists(path)) return false;
+  if (files::FileExists(path)) {
+    // A file emptied from outside has lost even its note line; without it a
+    // plan appended next would be read as the day's note.
+    if (files::ReadBytes(path, 1).isEmpty()) files::AppendRawLine(path, {});
+    return false;
+  }
   const QString yearFolder = shell::YearFolderPath(app, year);
   const QString monthFolder = shell::MonthFolderPath(app, year, month);
   bool madeYear = false, madeMonth = false, indexed = false;

@@ -47,7 +47,8 @@ QString PlanItem(int number, const QString& text);
 int ListUnmarkedPlans(ui::ListBox& list, const RawLines& lines);
 
 // Makes sure the day has a file, creating the year and month folders (and the
-// month's index line) as needed; a new file holds one empty note line.
+// month's index line) as needed; a new file holds one empty note line, and so
+// does an existing file that is empty.
 // Returns true when it created the file. A failure undoes what it had made.
 bool EnsureDayFile(shell::App& app, int year, int month, const QString& day);
 

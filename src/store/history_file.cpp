@@ -72,6 +72,7 @@ QStringList ReadHistoryText(shell::App& app) {
 }
 
 void DeleteHistoryRecord(shell::App& app, qsizetype index) {
+  if (!files::FileExists(shell::HistoryPath(app))) return;
   files::RawLines lines = ReadHistory(app);
   if (index >= 0 && index < qsizetype(lines.size())) lines.erase(lines.begin() + index);
   files::ReplaceTextFile(shell::HistoryPath(app), shell::HistoryTempPath(app), lines);

@@ -58,7 +58,7 @@ ui::files::RawLines ReadHistory(shell::App& app);
 QStringList ReadHistoryText(shell::App& app);
 // Rewrites the history without the record at a 0-based index, through
 // "quendar.~dat" and an atomic replace. An index beyond the last record
-// removes nothing.
+// removes nothing; a missing history stays missing.
 void DeleteHistoryRecord(shell::App& app, qsizetype index);
 // The same, for a record the user picked from a list: only when the record
 // at that index still reads as the text shown. False, and the file untouched,

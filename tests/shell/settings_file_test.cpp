@@ -128,6 +128,16 @@ TEST(SettingsWrite, ChangesOnlyThePositionBlock) {
   EXPECT_EQ(g.Label11[14].Top, 2999 + 235);
 }
 
+TEST(SettingsWrite, LeavesAFileCutShortInsideItsHeaderAlone) {
+  TestApp t;
+  const QByteArray cut = Good().left(60);
+  t.WriteBytes("Quendar.ini", cut);
+  shell::Form1 f;
+  f.Label10[0].Left = 30;
+  shell::WriteNotePositions(t.Path("Quendar.ini"), f);
+  EXPECT_EQ(t.ReadBytes("Quendar.ini"), cut);
+}
+
 TEST(SettingsWrite, NeverCreatesAMissingFile) {
   TestApp t(false);
   shell::Form1 f;

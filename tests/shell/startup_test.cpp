@@ -35,6 +35,41 @@ TEST(Startup, BrokenHeaderShowsI03AndCreatesNothing) {
   EXPECT_EQ(t.Tree(), QStringList{"Quendar.ini"});
 }
 
+// A note shows a plan or nothing: a plan judged earlier today, or a 14th plan
+// line that fills the page, leaves no empty design note standing at start.
+struct NoteCase {
+  const char* name;
+  QStringList lines;
+  int emptyNote;
+};
+
+void PrintTo(const NoteCase& c, std::ostream* os) { *os << c.name; }
+
+class StartNotes : public ::testing::TestWithParam<NoteCase> {};
+
+TEST_P(StartNotes, ShowOnlyNotesThatHoldAPlan) {
+  TestApp t;
+  t.WriteLines("datas/2005/8/5.dat", GetParam().lines);
+  ASSERT_TRUE(t.Start());
+  const shell::Form1& f = t.app.form1;
+  EXPECT_FALSE(f.Label10[GetParam().emptyNote].Visible);
+  EXPECT_FALSE(f.Label11[GetParam().emptyNote].Visible);
+  for (int i = 0; i < shell::kNoteCount; ++i) {
+    if (f.Label10[i].Visible) EXPECT_FALSE(f.Label10[i].Tag.isEmpty()) << i;
+  }
+}
+
+QStringList FifteenLines() {
+  QStringList lines{""};
+  for (int i = 1; i <= 14; ++i) lines.append(QStringLiteral("--:-- plan %1").arg(i));
+  return lines;
+}
+
+INSTANTIATE_TEST_SUITE_P(Today, StartNotes,
+                         ::testing::Values(NoteCase{"judged", {"", "x09:00 done", "10:00 open"}, 0},
+                                           NoteCase{"fourteenPlans", FifteenLines(), 14}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
 TEST(Startup, SecondCopyShowsTheRunningCopyNoticeAndEnds) {
   TestApp t;
   t.platform.anotherCopy = true;

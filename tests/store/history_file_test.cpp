@@ -82,6 +82,13 @@ TEST_F(History, DeletingARecordKeepsTheOthersInOrder) {
   EXPECT_FALSE(t.Exists("datas/quendar.~dat"));
 }
 
+TEST_F(History, DeletingFromAMissingHistoryCreatesNothing) {
+  t.WriteBytes("datas/.keep", {});
+  store::DeleteHistoryRecord(app, 0);
+  EXPECT_FALSE(t.Exists("datas/quendar.dat"));
+  EXPECT_FALSE(t.Exists("datas/quendar.~dat"));
+}
+
 TEST_F(History, AFailedDeleteLeavesTheHistoryAsItWas) {
   t.WriteLines("datas/quendar.dat", {"A", "B"});
   ui::files::FailOperation(1);

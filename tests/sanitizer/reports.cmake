@@ -1,0 +1,18 @@
+# The sanitized test run's reports: MODE=clear empties the folder before the
+# tests, MODE=check fails after them when any test left a report there.
+if(MODE STREQUAL "clear")
+  file(REMOVE_RECURSE ${REPORTS})
+  file(MAKE_DIRECTORY ${REPORTS})
+  return()
+endif()
+file(GLOB reports ${REPORTS}/*)
+if(NOT reports)
+  message(STATUS "no sanitizer reports")
+  return()
+endif()
+foreach(report ${reports})
+  file(READ ${report} text)
+  message("== ${report}\n${text}")
+endforeach()
+list(LENGTH reports count)
+message(FATAL_ERROR "${count} sanitizer report(s) in ${REPORTS}")
