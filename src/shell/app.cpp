@@ -29,8 +29,10 @@ void App::UnloadForm2() {
 
 Form3& App::GetForm3() {
   if (!form3_) {
+    // Made before the unloaded one goes, as the alarm window is.
+    auto fresh = std::make_unique<Form3>();
     unloadedForm3_.reset();
-    form3_ = std::make_unique<Form3>();
+    form3_ = std::move(fresh);
     if (LoadForm3) LoadForm3(*form3_);
   }
   return *form3_;

@@ -60,6 +60,8 @@ class Form3 : public Form {
   Event<> Load;
   // Public procedure: brings the window back from its notification-area icon.
   Event<> TrayOpen3;
+  // "Unload Form3": its close request, then its unload, which shows Form1.
+  Event<> Unload;
 };
 
 }  // namespace shell

@@ -64,6 +64,15 @@ bool Start(App& app) {
 }
 
 void ComeForward(App& app) {
+  // While the summary stands in for the main window, the summary comes back.
+  if (app.Form3Loaded()) {
+    Form3& summary = app.GetForm3();
+    if (!summary.Visible && app.ExitFlag == 1) summary.TrayOpen3();
+    summary.Visible = true;
+    summary.State = ui::WindowState::Normal;
+    app.platform.BringToFront(summary);
+    return;
+  }
   const bool inTray = !app.form1.Visible && app.ExitFlag == 1;
   if (inTray) TrayOpen(app);
   app.form1.Visible = true;

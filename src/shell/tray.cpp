@@ -77,6 +77,7 @@ void EndSession(App& app) {
   if (app.Form1Unloaded) return;
   // Unlike a close box, this unload must go through: the session will not wait.
   app.ExitFlag = 1;
+  if (app.Form3Loaded()) app.GetForm3().Unload();
   UnloadForm1(app);
 }
 

@@ -118,6 +118,7 @@ void WireSummaryWindow(shell::App& app) {
     shell::On(app, f.QueryUnload, [&app, &f](bool& cancel) { Form_QueryUnload(app, f, cancel); });
     shell::On(app, f.Resize, [&app, &f] { Form_Resize(app, f); });
     shell::On(app, f.TrayOpen3, [&app, &f] { TrayOpen3(app, f); });
+    shell::On(app, f.Unload, [&app, &f] { UnloadForm3(app, f); });
     shell::On(app, f.Menu_Back1.Click, [&app, &f] { Menu_Back1_Click(app, f); });
     shell::On(app, f.Menu_Back2.Click, [&app, &f] { Menu_Back2_Click(app, f); });
     shell::On(app, f.Menu_Back4.Click, [&app, &f] { Menu_Back4_Click(app, f); });

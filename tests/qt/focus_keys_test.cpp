@@ -84,4 +84,20 @@ TEST_F(FocusKeys, ControlCharactersStayDiscarded) {
   EXPECT_EQ(Box(0)->text(), "1");
 }
 
+// A note longer than a line edit holds by default is typed on and saved whole.
+TEST_F(FocusKeys, TypingOnAVeryLongNoteKeepsAllOfIt) {
+  const QString note(40000, QChar(u'記'));
+  t.WriteLines("datas/2005/8/5.dat", {note});
+  QWidget* cell = Widget(f.Label5[5]);
+  QTest::mousePress(cell, Qt::LeftButton);
+  QTest::mouseDClick(cell, Qt::LeftButton);
+  QTest::mouseRelease(cell, Qt::LeftButton);
+  auto* edit = Widget<QLineEdit>(f.Text3);
+  edit->setFocus();
+  edit->end(false);
+  QTest::keyClick(edit, 'x');
+  QTest::mouseClick(Widget(f.Command3), Qt::LeftButton);
+  EXPECT_EQ(t.ReadBytes("datas/2005/8/5.dat"), testsupport::Cp950Lines({note + "x"}));
+}
+
 }  // namespace

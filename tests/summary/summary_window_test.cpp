@@ -1,5 +1,6 @@
 #include "summary_fixture.h"
 #include "summary/summary_window.h"
+#include "shell/startup.h"
 #include "shell/tray.h"
 #include "test_app.h"
 
@@ -251,5 +252,52 @@ TEST_F(SummaryTest, AClickOnAStaleSummaryIconLoadsNothing) {
   shell::TrayWndProc(t.app, 498, ui::kLeftButtonUp);
   EXPECT_FALSE(t.app.Form3Loaded());
 }
+
+// --- the end of the session and a second start while the summary stands in
+
+class WhileTheSummaryIs : public SummaryTest, public testing::WithParamInterface<bool /*in its tray*/> {
+ protected:
+  shell::Form3& Open() {
+    shell::Form3& f = OpenSummary();
+    if (GetParam()) {
+      bool cancel = false;
+      f.QueryUnload(cancel);
+    }
+    return f;
+  }
+};
+
+TEST_P(WhileTheSummaryIs, TheSessionsEndUnloadsItAndRunsTheCompleteShutdown) {
+  t.WriteLines("datas/2005/8/4.dat", {"", "--:-- 昨天的計畫"});
+  Open();
+  shell::EndSession(t.app);
+  EXPECT_FALSE(t.app.Form3Loaded());
+  EXPECT_TRUE(t.platform.trayIcons.empty());
+  EXPECT_EQ(ended, 1);
+  // Yesterday's plan went into the history as not done.
+  EXPECT_EQ(t.ReadBytes("datas/quendar.dat"), Cp950Lines({"昨天的計畫"}));
+  EXPECT_FALSE(t.Exists("datas/2005/8/4.dat"));
+  shell::EndSession(t.app);
+  EXPECT_EQ(ended, 1);
+}
+
+TEST_P(WhileTheSummaryIs, ASecondStartBringsTheSummaryBackNotTheMainWindow) {
+  shell::Form3& f = Open();
+  shell::ComeForward(t.app);
+  EXPECT_TRUE(f.Visible);
+  EXPECT_EQ(f.State, ui::WindowState::Normal);
+  EXPECT_FALSE(form1.Visible);
+  EXPECT_TRUE(t.platform.trayIcons.empty());
+  EXPECT_EQ(t.app.ExitFlag, 0);
+  EXPECT_EQ(t.platform.broughtToFront, 1);
+  // Its close box still sends it to its icon rather than ending anything.
+  bool cancel = false;
+  f.QueryUnload(cancel);
+  EXPECT_TRUE(cancel);
+  EXPECT_EQ(ended, 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Summary, WhileTheSummaryIs, testing::Values(false, true),
+                         [](const auto& info) { return info.param ? "InItsTray" : "Shown"; });
 
 }  // namespace

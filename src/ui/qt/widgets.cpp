@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <limits>
 #include <memory>
 #include <utility>
 
@@ -105,6 +106,9 @@ void ClientWidget::mouseMoveEvent(QMouseEvent* event) {
 
 TextBoxWidget::TextBoxWidget(TextBox* box, Dispatcher dispatch, QWidget* parent)
     : QLineEdit(parent), box_(box), dispatch_(std::move(dispatch)) {
+  // No cap of its own: a day note longer than Qt's default 32767 characters
+  // must come back whole when it is saved.
+  setMaxLength(std::numeric_limits<int>::max());
   connect(this, &QLineEdit::textEdited, this, [this](const QString& text) {
     TextBox* b = box_;
     dispatch_([b, text] { b->SetText(text); });
