@@ -16,6 +16,35 @@
 
 namespace shell {
 
+// A window created on first use and unloaded when it goes. An unloaded
+// window lives on until the next load, because it is often unloaded from
+// inside one of its own events; the next one is made before it goes, so a new
+// window never shares the address of one whose drawing may still be pending.
+template <typename F>
+class LoadedOnUse {
+ public:
+  F& Get(const std::function<void(F&)>& load) {
+    if (!loaded_) {
+      auto fresh = std::make_unique<F>();
+      unloaded_.reset();
+      loaded_ = std::move(fresh);
+      if (load) load(*loaded_);
+    }
+    return *loaded_;
+  }
+  bool Loaded() const { return loaded_ != nullptr; }
+  F* IfLoaded() const { return loaded_.get(); }
+  void Unload() {
+    if (!loaded_) return;
+    loaded_->Visible = false;
+    unloaded_ = std::move(loaded_);
+  }
+
+ private:
+  std::unique_ptr<F> loaded_;
+  std::unique_ptr<F> unloaded_;
+};
+
 inline const QString kVersionCaption = QStringLiteral("Quendar  0.4.8");
 
 class App : public ui::Desktop {
@@ -42,13 +71,13 @@ class App : public ui::Desktop {
   // --- windows
   Form1 form1;
   // The alarm window, loaded on first use and unloaded when its display ends.
-  Form2& GetForm2();
-  bool Form2Loaded() const { return form2_ != nullptr; }
-  void UnloadForm2();
+  Form2& GetForm2() { return form2_.Get(LoadForm2); }
+  bool Form2Loaded() const { return form2_.Loaded(); }
+  void UnloadForm2() { form2_.Unload(); }
   // The summary window, loaded on first use and unloaded by its menu moves.
-  Form3& GetForm3();
-  bool Form3Loaded() const { return form3_ != nullptr; }
-  void UnloadForm3();
+  Form3& GetForm3() { return form3_.Get(LoadForm3); }
+  bool Form3Loaded() const { return form3_.Loaded(); }
+  void UnloadForm3() { form3_.Unload(); }
 
   // --- procedures that other subsystems provide, connected by the wiring
   std::function<void()> BuildMonth;
@@ -69,13 +98,8 @@ class App : public ui::Desktop {
 
  private:
   QString appFolder_;
-  std::unique_ptr<Form2> form2_;
-  // An unloaded alarm window lives on until the next load or unload, because
-  // it is often unloaded from inside one of its own events.
-  std::unique_ptr<Form2> unloadedForm2_;
-  // Likewise the summary, unloaded from inside its own menu events.
-  std::unique_ptr<Form3> form3_;
-  std::unique_ptr<Form3> unloadedForm3_;
+  LoadedOnUse<Form2> form2_;
+  LoadedOnUse<Form3> form3_;
 };
 
 }  // namespace shell

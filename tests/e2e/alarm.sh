@@ -5,12 +5,8 @@ source "$(dirname "$0")/lib/common.bash"
 dir=$(program_folder alarm)
 [ -s "$dir/alarm.wav" ] || fail "installation step made no alarm.wav"
 
-# Leave at least ten seconds before the minute turns, so the program is up.
-while [ "$(date +%S | sed 's/^0//')" -gt 48 ]; do sleep 1; done
-due=$(date -d '+1 minute' +%H:%M)
-day=$(date +%Y/%-m/%-d)
-mkdir -p "$dir/datas/${day%/*}"
-printf '\r\n%s Call the bank about the loan\r\n' "$due" >"$dir/datas/$day.dat"
+plan_for_coming_minute "$dir" "Call the bank about the loan"
+due=$DUE
 
 start "$dir"; pid=$STARTED_PID
 wait_window "Quendar  0.4.8" >/dev/null || fail "main window not mapped"

@@ -27,12 +27,8 @@ ok "private sound server up with the null sink $sink"
 dir=$(program_folder sound)
 [ -s "$dir/alarm.wav" ] || fail "installation step made no alarm.wav"
 
-# Leave at least ten seconds before the minute turns, so the program is up.
-while [ "$(date +%S | sed 's/^0//')" -gt 48 ]; do sleep 1; done
-due=$(date -d '+1 minute' +%H:%M)
-day=$(date +%Y/%-m/%-d)
-mkdir -p "$dir/datas/${day%/*}"
-printf '\r\n%s Feed the cat\r\n' "$due" >"$dir/datas/$day.dat"
+plan_for_coming_minute "$dir" "Feed the cat"
+due=$DUE
 
 # Everything the sink plays, from before the program starts: mono s16le.
 parec -d "$sink.monitor" --format=s16le --rate=$rate --channels=1 --raw >"$WORK/heard.raw" &

@@ -1,9 +1,7 @@
 // The real widgets, driven as a user drives them, on the offscreen platform.
 
-#include "shell/startup.h"
-#include "test_app.h"
+#include "qt_fixture.h"
 #include "ui/files/codepage.h"
-#include "ui/qt/qt_adapter.h"
 
 #include <QAction>
 #include <QApplication>
@@ -16,26 +14,10 @@
 
 #include <gtest/gtest.h>
 
-using testsupport::TestApp;
-
 namespace {
 
-class Widgets : public testing::Test {
+class Widgets : public QtApp {
  protected:
-  void SetUp() override {
-    adapter.Dispatch([&] { started = t.Start(); });
-    ASSERT_TRUE(started);
-    // Focus moves only inside the active window.
-    QWidget* window = adapter.WindowOf(t.app.form1);
-    window->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(window));
-  }
-  template <typename W = QWidget>
-  W* Widget(const ui::Control& c) {
-    auto* w = qobject_cast<W*>(adapter.WidgetOf(c));
-    EXPECT_NE(w, nullptr) << c.Name.toStdString();
-    return w;
-  }
   void Type(const ui::TextBox& box, const QString& text) {
     auto* edit = Widget<QLineEdit>(box);
     edit->setFocus();
@@ -48,11 +30,6 @@ class Widgets : public testing::Test {
       }
     }
   }
-
-  TestApp t;
-  ui::qt::QtAdapter adapter{t.app};
-  shell::Form1& f = t.app.form1;
-  bool started = false;
 };
 
 TEST_F(Widgets, EachControlIsFoundByItsNameAndShowsItsModel) {

@@ -66,3 +66,15 @@ press_enter() {
   xdotool windowactivate --sync "$1" 2>/dev/null || xdotool windowfocus --sync "$1" 2>/dev/null
   xdotool key Return
 }
+
+# Writes today's day file of a program folder with one plan for the coming
+# minute, leaving at least ten seconds for the program to come up first;
+# sets DUE to that minute (hh:mm).
+plan_for_coming_minute() {
+  local dir=$1 text=$2 day
+  while [ "$(date +%S | sed 's/^0//')" -gt 48 ]; do sleep 1; done
+  DUE=$(date -d '+1 minute' +%H:%M)
+  day=$(date +%Y/%-m/%-d)
+  mkdir -p "$dir/datas/${day%/*}"
+  printf '\r\n%s %s\r\n' "$DUE" "$text" >"$dir/datas/$day.dat"
+}
