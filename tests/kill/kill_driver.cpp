@@ -322,7 +322,7 @@ struct Run {
 
   void Problem(const QString& what) { problems << QStringLiteral("round %1: %2").arg(round).arg(what); }
 
-  // Applies one line the child said; returns the step it begins, if any.
+  // Takes in one line the child said.
   void Hear(const QString& line, int& begun, bool& inExit, bool& ended, QString& judging) {
     if (std::getenv("KILL_TRACE")) std::fprintf(stderr, "%d: %s\n", round, qPrintable(line));
     const QStringList w = line.split(' ');
