@@ -63,8 +63,8 @@ using Clock = std::chrono::steady_clock;
 
 class Child {
  public:
-  Child(int fd, const QString& folder, const QDate& today, std::uint32_t seed)
-      : fd_(fd), rng_(seed) {
+  Child(int fd, const QString& folder, const QDate& today, int round, std::uint32_t seed)
+      : round_(round), fd_(fd), rng_(seed) {
     platform_.programFolder = folder;
     platform_.now = QDateTime(today, QTime(12, 0));
     app_ = std::make_unique<shell::App>(platform_, folder);
@@ -194,10 +194,8 @@ class Child {
     Say("W %s", qPrintable(text));
   }
 
- public:
-  int round_ = 0;
-
  private:
+  int round_;  // names the plans it adds
   int fd_;
   std::mt19937 rng_;
   testsupport::FakePlatform platform_;
@@ -474,9 +472,7 @@ int main(int argc, char** argv) {
     if (pid < 0) return 1;
     if (pid == 0) {
       ::close(fds[0]);
-      Child child(fds[1], root, run.today, seed * 7919u + std::uint32_t(run.round));
-      child.round_ = run.round;
-      child.Run();
+      Child(fds[1], root, run.today, run.round, seed * 7919u + std::uint32_t(run.round)).Run();
       std::_Exit(0);
     }
     ::close(fds[1]);
