@@ -92,11 +92,10 @@ void CheckAlarmSearch(testsupport::TestApp& t, const RawLines& lines, int pick) 
     static const QRegularExpression hhmm(QStringLiteral("^([01]\\d|2[0-3]):[0-5]\\d$"));
     if (hhmm.match(field).hasMatch()) time = field;
   }
-  t.app.NowHour = time.left(2);
-  t.app.NowMinute = time.mid(3);
+  const int minute = time.left(2).toInt() * 60 + time.mid(3).toInt();
   const bool due = std::any_of(lines.begin() + std::min<std::size_t>(1, lines.size()), lines.end(),
                                [&](const QByteArray& line) { return line.startsWith(time.toLatin1()); });
-  alarms::SearchAlarms(t.app);
+  alarms::SearchAlarms(t.app, minute, minute);
   fuzz::Check(t.app.Form2Loaded() == due, "the alarm comes exactly when a plan has the time");
   if (t.app.Form2Loaded()) t.app.UnloadForm2();
 }

@@ -42,7 +42,21 @@ QByteArray PlanTextBytes(const QByteArray& planLine) {
   bool asciiPrefix = planLine.size() >= 6;
   for (qsizetype i = 0; asciiPrefix && i < 6; ++i) asciiPrefix = uchar(planLine[i]) < 0x80;
   if (asciiPrefix) return planLine.mid(6);
-  return files::Encode(files::Decode(planLine).mid(6));
+  // Otherwise the text starts where the 7th character does. Its bytes are
+  // taken as they stand: decoding and encoding again would turn bytes the code
+  // page cannot read into "?" and change the user's text. Six characters take
+  // at most twelve bytes; the cut is where the rest decodes to the text.
+  const QString text = files::Decode(planLine);
+  if (text.size() <= 6) return {};
+  const QString head = text.left(6), rest = text.mid(6);
+  for (qsizetype cut = 1; cut <= std::min<qsizetype>(planLine.size(), 12); ++cut) {
+    // A lead byte at the end of the start decodes only with what follows it,
+    // so the start may lack its sixth character.
+    const QString start = files::Decode(planLine.first(cut));
+    if (start.size() < 5 || !head.startsWith(start)) continue;
+    if (files::Decode(planLine.mid(cut)) == rest) return planLine.mid(cut);
+  }
+  return files::Encode(rest);
 }
 
 qint64 AppendHistory(shell::App& app, const QByteArray& text) {

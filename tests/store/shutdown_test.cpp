@@ -130,6 +130,19 @@ INSTANTIATE_TEST_SUITE_P(
                       PastDayCase{"EmptyPlanText", {"", "--:-- "}, {""}}),
     [](const auto& info) { return info.param.name; });
 
+// Lines another tool wrote: the time field is not ASCII, and the text holds
+// bytes the code page has no character for. The history gets the text's own
+// bytes, from the 7th character on, not a re-encoding with "?" in them.
+TEST_F(Shutdown, APlanTextKeepsItsBytesWhateverTheyDecodeTo) {
+  const QByteArray head = ui::files::Encode("中文中文中文");
+  // The last line's sixth character is a lead byte that pairs with nothing.
+  t.WriteBytes("datas/2005/9/1.dat",
+               "\r\n" + head + "\xff\xfe tail\r\n" + head + "\x80\r\n\xde-:-\xb7\xa4\xd1-rest\r\n");
+  Exit();
+  EXPECT_EQ(t.ReadBytes("datas/quendar.dat"), "\xff\xfe tail\r\n\x80\r\n-rest\r\n");
+  EXPECT_EQ(t.ReadBytes("datas/quendar.qdr"), Counts(3, 0));
+}
+
 TEST_F(Shutdown, APastMonthEmptiesItsYearInDayOrder) {
   t.WriteLines("datas/2004/month.qdr", {" 5"});
   t.WriteLines("datas/2004/5/17.dat", {"", "--:-- 十七日"});
