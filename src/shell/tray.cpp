@@ -15,36 +15,40 @@ void UnloadForm1(App& app) {
 }
 }  // namespace
 
-void Form_QueryUnload(App& app, bool& cancel) {
+void CloseToTray(App& app, ui::Form& form, bool& cancel, int trayId, int trayMessage) {
   if (cancel || app.ExitFlag != 0) return;
-  Form1& f = app.form1;
-  f.Tag = kCloseMarker;
-  f.State = ui::WindowState::Minimized;
+  form.Tag = kCloseMarker;
+  form.State = ui::WindowState::Minimized;
   cancel = true;
   app.ExitFlag = 1;
-  Form_Resize(app);
+  HideInTray(app, form, trayId, trayMessage);
 }
 
-void Form_Resize(App& app) {
-  Form1& f = app.form1;
-  if (f.Tag == kCloseMarker && f.State == ui::WindowState::Minimized) {
-    if (app.platform.TrayAdd(kMainTrayId, kMainTrayMessage, app.VersionCaption)) {
-      f.Visible = false;
+void HideInTray(App& app, ui::Form& form, int trayId, int trayMessage) {
+  if (form.Tag == kCloseMarker && form.State == ui::WindowState::Minimized) {
+    if (app.platform.TrayAdd(trayId, trayMessage, app.VersionCaption)) {
+      form.Visible = false;
     } else {
-      // A desktop without a notification area: the window stays minimised
-      // on the task bar, where the user can still reach it.
       app.ExitFlag = 0;
     }
   }
-  f.Tag.clear();
+  form.Tag.clear();
 }
 
-void TrayOpen(App& app) {
-  app.form1.Visible = true;
-  app.form1.State = ui::WindowState::Normal;
-  app.platform.TrayDelete(kMainTrayId);
+void OpenFromTray(App& app, ui::Form& form, int trayId) {
+  form.Visible = true;
+  form.State = ui::WindowState::Normal;
+  app.platform.TrayDelete(trayId);
   app.ExitFlag = 0;
 }
+
+void Form_QueryUnload(App& app, bool& cancel) {
+  CloseToTray(app, app.form1, cancel, kMainTrayId, kMainTrayMessage);
+}
+
+void Form_Resize(App& app) { HideInTray(app, app.form1, kMainTrayId, kMainTrayMessage); }
+
+void TrayOpen(App& app) { OpenFromTray(app, app.form1, kMainTrayId); }
 
 void TrayWndProc(App& app, int message, int mouse) {
   if (message == kMainTrayMessage && (mouse == ui::kLeftButtonUp || mouse == ui::kRightButtonUp)) TrayOpen(app);

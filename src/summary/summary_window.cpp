@@ -12,7 +12,6 @@ namespace summary {
 
 namespace {
 
-const QString kCloseMarker = QStringLiteral("close");
 constexpr float kSwing = 25;
 constexpr float kShortestSwingingBar = 20;
 
@@ -70,32 +69,14 @@ void Command1_Click(shell::App& app, shell::Form3& f) {
 }
 
 void Form_QueryUnload(shell::App& app, shell::Form3& f, bool& cancel) {
-  if (cancel || app.ExitFlag != 0) return;
-  f.Tag = kCloseMarker;
-  f.State = ui::WindowState::Minimized;
-  cancel = true;
-  app.ExitFlag = 1;
-  Form_Resize(app, f);
+  shell::CloseToTray(app, f, cancel, shell::kSummaryTrayId, shell::kSummaryTrayMessage);
 }
 
 void Form_Resize(shell::App& app, shell::Form3& f) {
-  if (f.Tag == kCloseMarker && f.State == ui::WindowState::Minimized) {
-    if (app.platform.TrayAdd(shell::kSummaryTrayId, shell::kSummaryTrayMessage, app.VersionCaption)) {
-      f.Visible = false;
-    } else {
-      // No notification area: the window stays minimised on the task bar.
-      app.ExitFlag = 0;
-    }
-  }
-  f.Tag.clear();
+  shell::HideInTray(app, f, shell::kSummaryTrayId, shell::kSummaryTrayMessage);
 }
 
-void TrayOpen3(shell::App& app, shell::Form3& f) {
-  f.Visible = true;
-  f.State = ui::WindowState::Normal;
-  app.platform.TrayDelete(shell::kSummaryTrayId);
-  app.ExitFlag = 0;
-}
+void TrayOpen3(shell::App& app, shell::Form3& f) { shell::OpenFromTray(app, f, shell::kSummaryTrayId); }
 
 void Menu_Back1_Click(shell::App& app, shell::Form3& f) { BackTo(app, f, app.form1.MenuMain); }
 
