@@ -131,6 +131,8 @@ void ModalScope::SetSessionEnding(bool ending) {
   }
 }
 
+QPoint PopupPlace::Where() { return place_.value_or(QCursor::pos()); }
+
 QtPlatform::QtPlatform() = default;
 
 QtPlatform::~QtPlatform() {
@@ -189,7 +191,7 @@ void QtPlatform::PopupMenu(Menu& menu) {
   QAction* chosen;
   {
     ModalScope modal(QApplication::activeWindow(), [&popup] { popup.close(); });
-    chosen = popup.exec(QCursor::pos());
+    chosen = popup.exec(PopupPlace::Where());
   }
   if (auto it = items.find(chosen); it != items.end()) it->second->Click();
 }

@@ -6,11 +6,13 @@
 #include "ui/platform.h"
 
 #include <QByteArray>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QApplication;
@@ -57,6 +59,21 @@ class ModalScope {
   };
   static inline std::vector<Open> open_;
   static inline bool sessionEnding_ = false;
+};
+
+// A menu opened from the keyboard opens at the control the key was pressed
+// on, not at the mouse pointer, which may be anywhere.
+class PopupPlace {
+ public:
+  explicit PopupPlace(QPoint global) { place_ = global; }
+  ~PopupPlace() { place_.reset(); }
+  PopupPlace(const PopupPlace&) = delete;
+  PopupPlace& operator=(const PopupPlace&) = delete;
+  // Where a pop-up menu opens now, in screen pixels.
+  static QPoint Where();
+
+ private:
+  static inline std::optional<QPoint> place_;
 };
 
 class QtPlatform : public Platform {
