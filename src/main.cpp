@@ -30,5 +30,8 @@ int main(int argc, char** argv) {
   bool started = false;
   adapter.Dispatch([&] { started = shell::Start(app); });
   if (!started) return 1;
+  // The session may have ended while a box of the start-up was open; the
+  // books are closed already and there is no loop yet to leave.
+  if (app.Form1Unloaded) return 0;
   return application.exec();
 }

@@ -87,6 +87,9 @@ class App : public ui::Desktop {
   // Closes the books when the main window really goes (the plan store's).
   std::function<void()> ShutdownProcessing;
 
+  // Set once the main window's load went through: a start-up that failed
+  // has nothing to close and must not touch the files.
+  bool Form1Loaded = false;
   // Set once the main window has been unloaded: the end comes only once,
   // however many ways it is asked for.
   bool Form1Unloaded = false;

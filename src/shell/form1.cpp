@@ -47,6 +47,7 @@ void Form1::LayOutCalendarPage() {
     Label4[i].Caption = arrows[i];
     Label4[i].ForeColor = RGB(0, 0, 0);
     Label4[i].Align = Alignment::Center;
+    Label4[i].TabStop = true;
   }
 
   Add(List1).Move(3780, 0, kClientWidth - 3780, 720);
@@ -94,6 +95,7 @@ void Form1::LayOutCalendarPage() {
           kCellHeight);
     Label5[i].BackColor = kCellColor;
     Label5[i].Tag = "0";
+    Label5[i].TabStop = true;
   }
 
   Add(Label6[2]).Move(0, 0, 15, 15);
@@ -118,6 +120,7 @@ void Form1::LayOutTodayPage() {
     Add(Label10[i], &Frame1).Move(kNoteDesignLeft[i], kNoteDesignTop[i], 1500, 255);
     Label10[i].Caption = "Time";
     Label10[i].BackColor = kTimeBarColor;
+    Label10[i].TabStop = true;  // the note's own key; its body follows the bar
     Add(Label11[i], &Frame1).Move(kNoteDesignLeft[i], kNoteDesignTop[i] + 240, 1500, 900);
     Label11[i].BackColor = kNoteBodyColor;
     // Two blanks and eight Chinese characters fill the 100-pixel body.

@@ -54,6 +54,7 @@ bool Form_Load(App& app) {
 
   f.MenuMain.Click();
   if (app.BuildMonth) app.BuildMonth();
+  app.Form1Loaded = true;
   return true;
 }
 

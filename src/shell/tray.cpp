@@ -78,7 +78,7 @@ void Form_Unload(App& app) {
 }
 
 void EndSession(App& app) {
-  if (app.Form1Unloaded) return;
+  if (!app.Form1Loaded || app.Form1Unloaded) return;
   // Unlike a close box, this unload must go through: the session will not wait.
   app.ExitFlag = 1;
   if (app.Form3Loaded()) app.GetForm3().Unload();

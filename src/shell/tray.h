@@ -46,7 +46,8 @@ void Form_Unload(App& app);
 
 // The user's session ends (log-off, system shutdown, a termination signal):
 // the main window goes with the complete shutdown, whether it is shown, in
-// the tray or behind the summary window.
+// the tray or behind the summary window. During a start-up that has not
+// gone through (or failed) there is nothing to close: nothing happens.
 void EndSession(App& app);
 
 void WireTray(App& app);

@@ -68,6 +68,10 @@ class Control {
   int Left = 0, Top = 0, Width = 0, Height = 0;
   Color BackColor = kSystemColor;
   Color ForeColor = kSystemColor;
+  // A label the keyboard reaches as it reaches a button: the month arrows,
+  // the day cells and the notes, which a mouse user clicks. Other kinds take
+  // the focus anyway.
+  bool TabStop = false;
 
   Event<> Click;
   Event<> DblClick;
@@ -214,6 +218,11 @@ class Form {
   std::vector<Control*> Controls;
   std::vector<Timer*> Timers;
   std::vector<Menu*> MenuBar;
+
+  // Whether the user can see the control and so reach it with the keyboard:
+  // shown and enabled with its containers, its middle inside the window and
+  // no frame drawn over it (the today page lies over the calendar's controls).
+  bool CanTakeFocus(const Control& control) const;
 
   MouseEvent MouseMove;
   Event<bool&> QueryUnload;  // the close box; setting Cancel keeps the window

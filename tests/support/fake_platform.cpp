@@ -31,6 +31,7 @@ QStringList FakePlatform::ErrorTexts() const {
 
 void FakePlatform::PopupMenu(ui::Menu& menu) {
   popups.push_back(&menu);
+  if (onPopup) onPopup(menu);
   if (ui::Menu* choice = menuChoice) {
     menuChoice = nullptr;
     choice->Click();

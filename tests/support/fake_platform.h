@@ -50,6 +50,8 @@ class FakePlatform : public ui::Platform {
   std::vector<ShownMessage> messages;
   // Called while a message box is up, for tests that look at that moment.
   std::function<void(const ShownMessage&)> onMessage;
+  // Called while a pop-up menu is up, before the choice below is made.
+  std::function<void(ui::Menu&)> onPopup;
   // The item a pop-up menu picks, or null to close it without a choice.
   ui::Menu* menuChoice = nullptr;
   std::vector<ui::Menu*> popups;

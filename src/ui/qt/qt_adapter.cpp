@@ -52,6 +52,19 @@ void ApplyLook(QWidget* w, const Control& c, QPalette::ColorRole back, QPalette:
   }
 }
 
+// The focus a control's widget takes while the user can reach it. Labels
+// take it from the keyboard alone: a click on a day cell must not take it
+// from the box being typed in.
+Qt::FocusPolicy ReachableFocus(const Control& c) {
+  switch (c.kind) {
+    case Kind::Label: return c.TabStop ? Qt::TabFocus : Qt::NoFocus;
+    case Kind::TextBox: return static_cast<const TextBox&>(c).Locked ? Qt::NoFocus : Qt::StrongFocus;
+    case Kind::ListBox:
+    case Kind::CommandButton: return Qt::StrongFocus;
+    default: return Qt::NoFocus;
+  }
+}
+
 }  // namespace
 
 // The window of one form: its widgets, menu actions and timers.
@@ -249,7 +262,6 @@ void FormWindow::SyncControl(Control& c, QWidget* w) {
         e->setAccessibleName(box.Text());
       }
       e->setReadOnly(box.Locked);
-      e->setFocusPolicy(box.Locked ? Qt::NoFocus : Qt::StrongFocus);
       ApplyLook(w, c, QPalette::Base, QPalette::Text);
       break;
     }
@@ -288,6 +300,10 @@ void FormWindow::SyncControl(Control& c, QWidget* w) {
       break;
   }
   if (w->isVisibleTo(w->parentWidget()) != c.Visible) w->setVisible(c.Visible);
+  const Qt::FocusPolicy focus = form_.CanTakeFocus(c) ? ReachableFocus(c) : Qt::NoFocus;
+  if (w->focusPolicy() != focus) w->setFocusPolicy(focus);
+  // Out of the user's reach, it gives the focus up.
+  if (focus == Qt::NoFocus && w->hasFocus()) w->clearFocus();
 }
 
 void FormWindow::closeEvent(QCloseEvent* event) {

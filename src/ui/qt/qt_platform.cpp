@@ -110,15 +110,28 @@ void EndProgram() {
   QCoreApplication::exit(0);
 }
 
-ModalScope::ModalScope(const QWidget* owner) { owners_.push_back(owner); }
+ModalScope::ModalScope(const QWidget* owner, std::function<void()> cancel) {
+  open_.push_back({owner, std::move(cancel)});
+}
 
-ModalScope::~ModalScope() { owners_.pop_back(); }
+ModalScope::~ModalScope() { open_.pop_back(); }
 
 bool ModalScope::Holds(const QWidget* window) {
   const bool canOwn = !(window->windowFlags() & Qt::WindowDoesNotAcceptFocus);
-  return std::any_of(owners_.begin(), owners_.end(),
-                     [&](const QWidget* owner) { return owner == window || (owner == nullptr && canOwn); });
+  return std::any_of(open_.begin(), open_.end(), [&](const Open& open) {
+    return open.owner == window || (open.owner == nullptr && canOwn);
+  });
 }
+
+void ModalScope::SetSessionEnding(bool ending) {
+  sessionEnding_ = ending;
+  // Each closes once control is back in its own loop; the innermost first.
+  if (ending) {
+    for (auto it = open_.rbegin(); it != open_.rend(); ++it) it->cancel();
+  }
+}
+
+QPoint PopupPlace::Where() { return place_.value_or(QCursor::pos()); }
 
 QtPlatform::QtPlatform() = default;
 
@@ -132,6 +145,7 @@ QtPlatform::~QtPlatform() {
 }
 
 Answer QtPlatform::MsgBox(const QString& text, Buttons buttons, const QString& title) {
+  if (ModalScope::SessionEnding()) return buttons == Buttons::OK ? Answer::OK : Answer::No;
   QWidget* owner = QApplication::activeWindow();
   QMessageBox box(owner);
   box.setWindowTitle(title);
@@ -145,7 +159,7 @@ Answer QtPlatform::MsgBox(const QString& text, Buttons buttons, const QString& t
   }
   int result;
   {
-    ModalScope modal(owner);
+    ModalScope modal(owner, [&box] { box.done(QMessageBox::No); });
     result = box.exec();
   }
   if (buttons == Buttons::OK) return Answer::OK;
@@ -161,6 +175,7 @@ QRect QtPlatform::WorkAreaTwips() { return Screen() ? ToTwips(Screen()->availabl
 QPoint QtPlatform::CursorPos() { return QCursor::pos(); }
 
 void QtPlatform::PopupMenu(Menu& menu) {
+  if (ModalScope::SessionEnding()) return;
   QMenu popup;
   std::map<QAction*, Menu*> items;
   for (Menu* item : menu.Items) {
@@ -175,8 +190,8 @@ void QtPlatform::PopupMenu(Menu& menu) {
   }
   QAction* chosen;
   {
-    ModalScope modal(QApplication::activeWindow());
-    chosen = popup.exec(QCursor::pos());
+    ModalScope modal(QApplication::activeWindow(), [&popup] { popup.close(); });
+    chosen = popup.exec(PopupPlace::Where());
   }
   if (auto it = items.find(chosen); it != items.end()) it->second->Click();
 }

@@ -6,11 +6,13 @@
 #include "ui/platform.h"
 
 #include <QByteArray>
+#include <QPoint>
 #include <QString>
 
 #include <functional>
 #include <map>
 #include <memory>
+#include <optional>
 #include <vector>
 
 class QApplication;
@@ -36,15 +38,42 @@ void PrepareApplication(QApplication& application);
 // window that can take the focus; the alarm window never can, so it runs on.
 class ModalScope {
  public:
-  explicit ModalScope(const QWidget* owner);
+  // `cancel` closes the box or menu as if the user had declined it.
+  ModalScope(const QWidget* owner, std::function<void()> cancel);
   ~ModalScope();
   ModalScope(const ModalScope&) = delete;
   ModalScope& operator=(const ModalScope&) = delete;
-  static bool Active() { return !owners_.empty(); }
+  static bool Active() { return !open_.empty(); }
   static bool Holds(const QWidget* window);
 
+  // The session is ending and nobody is left to answer: every open box or
+  // menu closes as declined, and from now on none opens, each answering at
+  // once as declined. False again lets them wait for the user.
+  static void SetSessionEnding(bool ending);
+  static bool SessionEnding() { return sessionEnding_; }
+
  private:
-  static inline std::vector<const QWidget*> owners_;
+  struct Open {
+    const QWidget* owner;
+    std::function<void()> cancel;
+  };
+  static inline std::vector<Open> open_;
+  static inline bool sessionEnding_ = false;
+};
+
+// A menu opened from the keyboard opens at the control the key was pressed
+// on, not at the mouse pointer, which may be anywhere.
+class PopupPlace {
+ public:
+  explicit PopupPlace(QPoint global) { place_ = global; }
+  ~PopupPlace() { place_.reset(); }
+  PopupPlace(const PopupPlace&) = delete;
+  PopupPlace& operator=(const PopupPlace&) = delete;
+  // Where a pop-up menu opens now, in screen pixels.
+  static QPoint Where();
+
+ private:
+  static inline std::optional<QPoint> place_;
 };
 
 class QtPlatform : public Platform {

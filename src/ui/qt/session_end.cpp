@@ -1,7 +1,8 @@
 #include "ui/qt/session_end.h"
 
+#include "ui/qt/qt_platform.h"
+
 #include <QGuiApplication>
-#include <QSessionManager>
 #include <QSocketNotifier>
 
 #include <cerrno>
@@ -28,14 +29,14 @@ void OnSignal(int) {
 }  // namespace
 
 SessionEnd::SessionEnd(QGuiApplication& application, std::function<void()> onEnd)
-    : onEnd_(std::move(onEnd)) {
+    : application_(application), onEnd_(std::move(onEnd)) {
   if (::pipe2(wakeFds, O_CLOEXEC | O_NONBLOCK) == 0) {
     notifier_ = new QSocketNotifier(wakeFds[0], QSocketNotifier::Read, this);
     connect(notifier_, &QSocketNotifier::activated, this, [this] {
       char bytes[16];
       while (::read(wakeFds[0], bytes, sizeof bytes) > 0) {
       }
-      onEnd_();
+      End();
     });
     struct sigaction action {};
     action.sa_handler = OnSignal;
@@ -43,12 +44,26 @@ SessionEnd::SessionEnd(QGuiApplication& application, std::function<void()> onEnd
     action.sa_flags = SA_RESTART;
     for (int signal : kSignals) ::sigaction(signal, &action, nullptr);
   }
-  // The session will not wait for another event: the books close right here.
-  connect(&application, &QGuiApplication::commitDataRequest, this, [this](QSessionManager&) { onEnd_(); });
-  connect(&application, &QGuiApplication::aboutToQuit, this, [this] { onEnd_(); });
+  // Told to quit, the application would first ask every window to close,
+  // and the main window answers a close by going to the tray: the quit is
+  // taken here instead. The program ends itself once its books are closed.
+  application.installEventFilter(this);
+  connect(&application, &QGuiApplication::aboutToQuit, this, [this] { End(); });
+}
+
+bool SessionEnd::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != &application_ || event->type() != QEvent::Quit) return false;
+  End();
+  return true;
+}
+
+void SessionEnd::End() {
+  ModalScope::SetSessionEnding(true);
+  onEnd_();
 }
 
 SessionEnd::~SessionEnd() {
+  ModalScope::SetSessionEnding(false);
   if (wakeFds[0] < 0) return;
   for (int signal : kSignals) std::signal(signal, SIG_DFL);
   ::close(wakeFds[0]);

@@ -1,5 +1,7 @@
 #include "ui/qt/widgets.h"
 
+#include "ui/qt/qt_platform.h"
+
 #include <QApplication>
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -47,6 +49,7 @@ void RaiseMouse(const Dispatcher& dispatch, const MouseEvent& target, int button
 QColor ToQColor(Color c) { return QColor((c >> 16) & 0xFF, (c >> 8) & 0xFF, c & 0xFF); }
 
 void MouseSource::Press(QMouseEvent* event) {
+  keyClicked_ = nullptr;
   RaiseMouse(dispatch_, control_->MouseDown, ButtonCode(event->button()), event);
 }
 
@@ -75,11 +78,97 @@ void MouseSource::DoubleClick(QMouseEvent* event) {
   dispatch_([c] { c->DblClick(); });
 }
 
+bool MouseSource::Key(QKeyEvent* event, const QWidget* self) {
+  Control* c = control_;
+  const int key = event->key();
+  if (key == Qt::Key_Menu || (key == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier)) {
+    keyClicked_ = nullptr;
+    const QPoint place = self->mapToGlobal(QPoint(0, self->height()));
+    const float x = Twips(self->width() / 2.0), y = Twips(self->height() / 2.0);
+    dispatch_([c, place, x, y] {
+      PopupPlace at(place);
+      c->MouseDown(kRightButton, 0, x, y);
+    });
+    return true;
+  }
+  const bool enter = key == Qt::Key_Return || key == Qt::Key_Enter;
+  if ((!enter && key != Qt::Key_Space) || (event->modifiers() & ~Qt::KeypadModifier)) return false;
+  // A held key is one press, not a stream of clicks.
+  if (event->isAutoRepeat()) return true;
+  if (enter && keyClicked_ == c && c->DblClick.handler) {
+    dispatch_([c] { c->DblClick(); });
+  } else {
+    keyClicked_ = c;
+    dispatch_([c] { c->Click(); });
+  }
+  return true;
+}
+
 LabelWidget::LabelWidget(Label* label, Dispatcher dispatch, QWidget* parent)
     : QLabel(parent), MouseSource(label, std::move(dispatch)) {
   setMouseTracking(true);
   setTextFormat(Qt::PlainText);
   setWordWrap(false);
+}
+
+void LabelWidget::keyPressEvent(QKeyEvent* event) {
+  if (Key(event, this)) return;
+  if (event->modifiers() == Qt::NoModifier) {
+    if (LabelWidget* next = Neighbour(event->key())) {
+      next->setFocus(Qt::OtherFocusReason);
+      return;
+    }
+  }
+  QLabel::keyPressEvent(event);
+}
+
+LabelWidget* LabelWidget::Neighbour(int key) const {
+  // Left and Right step through the array in its order (a week row, then the
+  // next); Up and Down keep the column. Unreachable labels are passed over.
+  const QString& name = control_->Name;
+  const QString base = name.left(name.indexOf('('));
+  if (base.isEmpty() || !parentWidget()) return nullptr;
+  LabelWidget* best = nullptr;
+  const auto index = [](const LabelWidget* w) {
+    const QString& n = w->control_->Name;
+    return n.mid(n.indexOf('(') + 1).chopped(1).toInt();
+  };
+  const int here = index(this);
+  for (auto* w : parentWidget()->findChildren<LabelWidget*>(Qt::FindDirectChildrenOnly)) {
+    if (w == this || !w->control_->Name.startsWith(base + '(') || w->focusPolicy() == Qt::NoFocus) continue;
+    const int there = index(w);
+    bool closer = false;
+    switch (key) {
+      case Qt::Key_Left: closer = there < here && (!best || there > index(best)); break;
+      case Qt::Key_Right: closer = there > here && (!best || there < index(best)); break;
+      case Qt::Key_Up: closer = w->x() == x() && w->y() < y() && (!best || w->y() > best->y()); break;
+      case Qt::Key_Down: closer = w->x() == x() && w->y() > y() && (!best || w->y() < best->y()); break;
+      default: return nullptr;
+    }
+    if (closer) best = w;
+  }
+  return best;
+}
+
+void LabelWidget::focusInEvent(QFocusEvent* event) {
+  QLabel::focusInEvent(event);
+  update();
+}
+
+void LabelWidget::focusOutEvent(QFocusEvent* event) {
+  QLabel::focusOutEvent(event);
+  if (keyClicked_ == control_) keyClicked_ = nullptr;
+  update();
+}
+
+void LabelWidget::paintEvent(QPaintEvent* event) {
+  QLabel::paintEvent(event);
+  if (!hasFocus()) return;
+  // The focus mark: a dotted frame in the label's own text colour, so the
+  // label keeps its colours.
+  QPainter p(this);
+  p.setPen(QPen(palette().color(foregroundRole()), 1, Qt::DotLine));
+  p.drawRect(rect().adjusted(1, 1, -2, -2));
 }
 
 ShapeWidget::ShapeWidget(Shape* shape, QWidget* parent) : QWidget(parent), shape_(shape) {

@@ -43,10 +43,18 @@ class MouseSource {
   void Release(QMouseEvent* event);
   void Move(QMouseEvent* event);
   void DoubleClick(QMouseEvent* event);
+  // The keys that stand for the mouse on a control the keyboard reaches:
+  // Enter or Space is a click, Enter again on the control it clicked the
+  // double click, the Menu key or Shift+F10 the right button going down.
+  // False for any other key.
+  bool Key(QKeyEvent* event, const QWidget* self);
 
   Control* control_;
   Dispatcher dispatch_;
   bool inDoubleClick_ = false;
+  // The control the last click by key went to, while nothing came between:
+  // a mouse press or a move of the focus ends the pair.
+  static inline const Control* keyClicked_ = nullptr;
 };
 
 class LabelWidget : public QLabel, MouseSource {
@@ -58,6 +66,14 @@ class LabelWidget : public QLabel, MouseSource {
   void mouseReleaseEvent(QMouseEvent* event) override { Release(event); }
   void mouseMoveEvent(QMouseEvent* event) override { Move(event); }
   void mouseDoubleClickEvent(QMouseEvent* event) override { DoubleClick(event); }
+  void keyPressEvent(QKeyEvent* event) override;
+  void focusInEvent(QFocusEvent* event) override;
+  void focusOutEvent(QFocusEvent* event) override;
+  void paintEvent(QPaintEvent* event) override;
+
+ private:
+  // The label of the same control array that an arrow key leads to, or null.
+  LabelWidget* Neighbour(int key) const;
 };
 
 class ShapeWidget : public QWidget {
