@@ -136,6 +136,23 @@ RawLines UnmarkedPlans(const RawLines& lines) {
   return plans;
 }
 
+// Whether a leftover copy holds a plan without a verdict that the file the
+// day was read from lacks, one for one, marks aside. Only whole lines count:
+// a last line without its end was cut short in the writing.
+bool HoldsPlansOfItsOwn(const QByteArray& copy, const RawLines& source) {
+  std::multiset<QByteArray> left;
+  for (std::size_t i = 1; i < source.size(); ++i) left.insert(store::IsMarked(source[i]) ? source[i].mid(1) : source[i]);
+  const qsizetype end = std::max(copy.lastIndexOf('\n'), copy.lastIndexOf('\r')) + 1;
+  const RawLines lines = files::RawLinesOf(copy.left(end));
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    if (store::IsMarked(lines[i])) continue;
+    const auto it = left.find(lines[i]);
+    if (it == left.end()) return true;
+    left.erase(it);
+  }
+  return false;
+}
+
 // The history's record of a plan line keeps the bytes of its text: the line
 // from its 7th character on.
 void CheckRecord(const QByteArray& record, const QByteArray& line) {
@@ -199,16 +216,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     if (it == source.end() || copy.rank < it->second.first) source[key] = {copy.rank, path};
   }
   RawLines lines;
+  std::set<QString> sources;
   for (const auto& [day, from] : source) {
     const RawLines plans = UnmarkedPlans(files::ReadRawLines(t.Path(from.second)));
     lines.insert(lines.end(), plans.begin(), plans.end());
+    sources.insert(from.second);
+  }
+  // A past copy beside the file its day was read from stays while it holds plans of its own.
+  std::set<QString> keptCopies;
+  for (const auto& [path, copy] : planted.copies) {
+    if (!IsPast(copy) || sources.count(path)) continue;
+    const QString from = source.at(std::make_tuple(copy.year, copy.month, copy.day)).second;
+    if (HoldsPlansOfItsOwn(before.at(path), files::ReadRawLines(t.Path(from)))) keptCopies.insert(path);
+  }
+  // Today is read from its file or, when that is missing, from the copy that
+  // stands in for it, which the first change puts in the file's place.
+  QString todaySource;
+  for (const QString& path : {kToday, kToday.chopped(4) + QStringLiteral(".~dat"), kToday + QStringLiteral(".~new")}) {
+    if (todaySource.isEmpty() && before.count(path)) todaySource = path;
   }
   QByteArray todayExpected;
-  if (before.count(kToday)) {
-    const RawLines read = files::ReadRawLines(t.Path(kToday));
+  bool todayChanges = false;
+  if (!todaySource.isEmpty()) {
+    const RawLines read = files::ReadRawLines(t.Path(todaySource));
     const RawLines plans = UnmarkedPlans(read);
-    todayExpected = plans.size() + 1 >= read.size() ? before.at(kToday)
-                                                    : fuzz::Joined(RawLines{read.front()}) + fuzz::Joined(plans);
+    todayChanges = plans.size() + 1 < read.size();
+    todayExpected = todayChanges ? fuzz::Joined(RawLines{read.front()}) + fuzz::Joined(plans) : before.at(todaySource);
   }
 
   std::map<int, RawLines> indexes;  // of the years the sweep looks at
@@ -224,13 +257,14 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
   // Every file the exit made is the counters file or the history.
   for (const auto& [path, bytes] : after) {
-    fuzz::Check(before.count(path) || path == kCounters || path == kHistory, "the exit leaves no file of its own");
+    fuzz::Check(before.count(path) || path == kCounters || path == kHistory || (path == kToday && todayChanges),
+                "the exit leaves no file of its own");
   }
 
   // The history gains the records in day order, each the bytes of its plan's text.
   const std::optional<QByteArray> historyBefore =
       before.count(kHistory) ? std::optional(before.at(kHistory)) : std::nullopt;
-  const bool todayRead = before.count(kToday) && !before.at(kToday).isEmpty();
+  const bool todayRead = !todaySource.isEmpty() && !before.at(todaySource).isEmpty();
   std::optional<QByteArray> historyExpected = historyBefore;
   if (!historyExpected && todayRead) historyExpected = QByteArray();
   const auto historyAfter = after.count(kHistory) ? std::optional(after.at(kHistory)) : std::nullopt;
@@ -260,19 +294,28 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     fuzz::Check(after.at(kCounters) == expected, "the not-done count grows by the records appended");
   }
 
-  // Past days are gone with all their copies; today's file loses only its
-  // marked lines; every other file stays byte for byte.
+  // Past days are gone with their copies, but for those with plans of their
+  // own; today's file loses only its marked lines; every other file stays
+  // byte for byte.
   for (const auto& [path, bytes] : before) {
     if (path == kCounters || path == kHistory || path.endsWith(QLatin1String("/month.qdr"))) continue;
     const auto copy = planted.copies.find(path);
-    if (copy != planted.copies.end() && IsPast(copy->second)) {
+    if (keptCopies.count(path)) {
+      fuzz::Check(after.count(path) && after.at(path) == bytes, "a copy with plans of its own stays byte for byte");
+    } else if (copy != planted.copies.end() && IsPast(copy->second)) {
       fuzz::Check(!after.count(path), "a past day's files go");
-    } else if (path == kToday) {
+    } else if (path == todaySource && todayChanges && path != kToday) {
+      fuzz::Check(!after.count(path), "the copy that stood in for today is in the file's place");
+    } else if (path == todaySource) {
       fuzz::Check(after.count(path) && after.at(path) == todayExpected,
                   "today's file loses its marked lines and nothing else");
     } else {
       fuzz::Check(after.count(path) && after.at(path) == bytes, "every other file stays byte for byte");
     }
+  }
+  if (todayChanges) {
+    fuzz::Check(after.count(kToday) && after.at(kToday) == todayExpected,
+                "today's file loses its marked lines and nothing else");
   }
   for (int year : kYears) {
     const QString index = QStringLiteral("datas/%1/month.qdr").arg(year);
@@ -283,9 +326,21 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   }
   CheckFoldersAndIndexes(t, before, after, indexes);
 
-  // A second exit finds nothing more to do.
+  // A second exit finds nothing more to do but the kept copies: the first
+  // of each day now stands in for it and goes.
   store::ShutdownProcessing(t.app);
   fuzz::CheckNoErrorBox(t);
-  fuzz::Check(DataFiles(t) == after, "a second exit changes nothing");
+  if (keptCopies.empty()) {
+    fuzz::Check(DataFiles(t) == after, "a second exit changes nothing");
+  } else {
+    std::map<std::tuple<int, int, int>, std::pair<int, QString>> standIn;
+    for (const QString& path : keptCopies) {
+      const DayCopy& copy = planted.copies.at(path);
+      const auto key = std::make_tuple(copy.year, copy.month, copy.day);
+      if (!standIn.count(key) || copy.rank < standIn[key].first) standIn[key] = {copy.rank, path};
+    }
+    const auto second = DataFiles(t);
+    for (const auto& [day, copy] : standIn) fuzz::Check(!second.count(copy.second), "a kept copy goes at the next exit");
+  }
   return 0;
 }

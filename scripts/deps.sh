@@ -8,7 +8,7 @@ build=(g++ cmake make pkgconf qt6-base-dev qt6-multimedia-dev qt6-translations-l
 test=("${build[@]}" libgtest-dev xvfb xauth xdotool x11-utils
       trayer openbox                    # a notification area and a window manager, as on a desktop
       dbus-x11 at-spi2-core             # a session bus with accessibility, as on a desktop
-      desktop-file-utils                # checks the desktop entry
+      desktop-file-utils appstream      # check the desktop entry and the metadata
       libsm-dev                         # a session manager that logs the test session off
       clang libclang-rt-14-dev          # the fuzz targets (libFuzzer)
       pulseaudio pulseaudio-utils)      # a private sound server that proves the alarm is heard

@@ -6,13 +6,53 @@
 #include "ui/controls.h"
 #include "ui/files/codepage.h"
 
+#include <map>
+
 namespace store {
 
 namespace files = ui::files;
 
-std::optional<RawLines> ReadDayFile(const QString& path) {
-  if (!files::FileExists(path)) return std::nullopt;
-  return files::ReadRawLines(path);
+QStringList DayFileCopies(const QString& dayFile) {
+  return {dayFile.chopped(4) + QStringLiteral(".~dat"), dayFile + QStringLiteral(".~new")};
+}
+
+QString DayFileSource(const QString& dayFile) {
+  if (files::FileExists(dayFile)) return dayFile;
+  for (const QString& copy : DayFileCopies(dayFile)) {
+    if (files::FileExists(copy)) return copy;
+  }
+  return {};
+}
+
+std::optional<RawLines> ReadDayFile(const QString& dayFile) {
+  const QString source = DayFileSource(dayFile);
+  if (source.isEmpty()) return std::nullopt;
+  return files::ReadRawLines(source);
+}
+
+void RestoreDayFile(const QString& dayFile) {
+  const QString source = DayFileSource(dayFile);
+  if (!source.isEmpty() && source != dayFile) files::RenameFile(source, dayFile);
+}
+
+RawLines PlansOnlyInCopy(const QString& copy, const RawLines& dayLines) {
+  const auto plan = [](const QByteArray& line) { return IsMarked(line) ? line.mid(1) : line; };
+  std::map<QByteArray, int> inDay;
+  for (std::size_t i = 1; i < dayLines.size(); ++i) ++inDay[plan(dayLines[i])];
+
+  const QByteArray bytes = files::ReadFile(copy);
+  RawLines lines = files::RawLinesOf(bytes);
+  if (!bytes.endsWith('\n') && !bytes.endsWith('\r') && !lines.empty()) lines.pop_back();
+  RawLines only;
+  for (std::size_t i = 1; i < lines.size(); ++i) {
+    if (IsMarked(lines[i])) continue;
+    if (auto it = inDay.find(plan(lines[i])); it != inDay.end() && it->second > 0) {
+      --it->second;
+    } else {
+      only.push_back(lines[i]);
+    }
+  }
+  return only;
 }
 
 QString PlanText(const QByteArray& line) { return files::DecodeStart(line, 6 + kShownLength).mid(6); }
@@ -32,6 +72,7 @@ int ListUnmarkedPlans(ui::ListBox& list, const RawLines& lines) {
 
 bool EnsureDayFile(shell::App& app, int year, int month, const QString& day) {
   const QString path = shell::DayFilePath(app, year, month, day);
+  RestoreDayFile(path);
   if (files::FileExists(path)) {
     // A file emptied from outside has lost even its note line; without it a
     // plan appended next would be read as the day's note.
@@ -70,6 +111,7 @@ bool EnsureDayFile(shell::App& app, int year, int month, const QString& day) {
 }
 
 void ReplaceDayFile(shell::App& app, int year, int month, const QString& day, const RawLines& lines) {
+  RestoreDayFile(shell::DayFilePath(app, year, month, day));
   files::ReplaceTextFile(shell::DayFilePath(app, year, month, day),
                          shell::DayTempPath(app, year, month, day), lines);
 }

@@ -12,8 +12,8 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <map>
 #include <optional>
+#include <set>
 #include <vector>
 
 namespace store {
@@ -22,55 +22,45 @@ namespace files = ui::files;
 
 namespace {
 
-// What a file in a month folder is, in the order in which they stand in for
-// the day: the day file itself, then the copy an update had written
-// completely, then the one a day file was created through.
-enum class Copy { DayFile, UpdateCopy, NewCopy };
-
 struct PastDay {
   QString folder;
-  // Every file of the day; the one the records came from comes last, so a
-  // day that could not be deleted completely still has its plans.
+  // The files of the day that go; the one the records came from comes last,
+  // so a day that could not be deleted completely still has its plans.
   QStringList paths;
   files::RawLines records;
   qint64 bytes = 0;  // of the records in the history, line ends included
 };
 
-struct DayOfFile {
-  int day;
-  Copy copy;
-};
-
-std::optional<DayOfFile> ParseDayName(const QString& name) {
+// The day of a day file or of one of its leftover copies.
+std::optional<int> DayOfName(const QString& name) {
   static const QRegularExpression pattern(QStringLiteral("^([1-9][0-9]?)(\\.dat|\\.~dat|\\.dat\\.~new)$"));
   const QRegularExpressionMatch match = pattern.match(name);
   if (!match.hasMatch()) return std::nullopt;
   const int day = match.captured(1).toInt();
   if (day > 31) return std::nullopt;
-  const QString ext = match.captured(2);
-  return DayOfFile{day, ext == QLatin1String(".dat")    ? Copy::DayFile
-                        : ext == QLatin1String(".~dat") ? Copy::UpdateCopy
-                                                        : Copy::NewCopy};
+  return day;
 }
 
 // The days before firstKept of one month folder, in day order, with the plan
 // lines that never got a verdict (marked lines were counted at their verdict).
 void GatherPastDays(shell::App& app, const QString& folder, int firstKept, std::vector<PastDay>& days) {
-  std::map<int, std::map<Copy, QString>> byDay;
+  std::set<int> found;
   for (const QString& name : files::ListFiles(folder)) {
-    if (const auto parsed = ParseDayName(name); parsed && parsed->day < firstKept) {
-      byDay[parsed->day][parsed->copy] = folder + '/' + name;
-    }
+    if (const auto day = DayOfName(name); day && *day < firstKept) found.insert(*day);
   }
-  for (auto& [day, copies] : byDay) {
-    // The day file is the complete version; a leftover copy stands in for
-    // it only when it is missing, and is otherwise mere debris.
-    const auto source = copies.begin();
+  for (int day : found) {
+    const QString dayFile = folder + '/' + QString::number(day) + QStringLiteral(".dat");
+    const QString source = DayFileSource(dayFile);
     PastDay past{folder, {}, {}, 0};
-    for (auto it = std::next(source); it != copies.end(); ++it) past.paths.append(it->second);
-    past.paths.append(source->second);
     try {
-      const files::RawLines lines = files::ReadRawLines(source->second);
+      const files::RawLines lines = files::ReadRawLines(source);
+      // A leftover copy goes only when the file that holds the day has all
+      // its plans; one that holds more stays and stands in for the day at
+      // the next exit, once the day file is gone.
+      for (const QString& copy : DayFileCopies(dayFile)) {
+        if (copy != source && files::FileExists(copy) && PlansOnlyInCopy(copy, lines).empty()) past.paths.append(copy);
+      }
+      past.paths.append(source);
       for (std::size_t i = 1; i < lines.size(); ++i) {
         if (IsMarked(lines[i])) continue;
         past.records.push_back(PlanTextBytes(lines[i]));

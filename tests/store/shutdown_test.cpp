@@ -189,29 +189,71 @@ TEST_F(Shutdown, AnEmptyPastMonthFolderGoesWithItsIndexLine) {
 
 struct CopyCase {
   const char* name;
-  std::map<QString, QStringList> files;  // in datas/2005/8
+  std::map<QString, QByteArray> files;  // in datas/2005/8
   QStringList history;
+  QStringList kept;  // the files of datas/2005/8 that stay
 };
 
 class LeftoverCopy : public Shutdown, public ::testing::WithParamInterface<CopyCase> {};
 
-TEST_P(LeftoverCopy, StandsInForAMissingDayFileAndIsOtherwiseDropped) {
+TEST_P(LeftoverCopy, StandsInForAMissingDayFileAndGoesOnlyWithNothingOfItsOwn) {
   t.WriteLines("datas/2005/month.qdr", {" 8"});
-  for (const auto& [name, lines] : GetParam().files) t.WriteLines("datas/2005/8/" + name, lines);
+  for (const auto& [name, bytes] : GetParam().files) t.WriteBytes("datas/2005/8/" + name, bytes);
   Exit();
   EXPECT_EQ(t.ReadBytes("datas/quendar.dat"), Cp950Lines(GetParam().history));
-  EXPECT_FALSE(t.Exists("datas/2005/8"));
-  EXPECT_FALSE(t.Exists("datas/2005"));
+  QStringList kept;
+  for (const QString& entry : t.Tree().filter("datas/2005/8/")) kept.append(entry.mid(13));
+  EXPECT_EQ(kept, GetParam().kept);
+  EXPECT_EQ(t.Exists("datas/2005/8"), !kept.isEmpty());
+  EXPECT_EQ(t.ReadBytes("datas/2005/month.qdr"), kept.isEmpty() ? QByteArray() : Cp950Lines({" 8"}));
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Table, LeftoverCopy,
     ::testing::Values(
-        CopyCase{"UpdateCopyAlone", {{"4.~dat", {"", "--:-- 副本"}}}, {"副本"}},
-        CopyCase{"NewCopyAlone", {{"4.dat.~new", {"", "--:-- 新檔"}}}, {"新檔"}},
-        CopyCase{"DayFileWins", {{"4.dat", {"", "--:-- 正本"}}, {"4.~dat", {"", "--:-- 半"}}, {"4.dat.~new", {""}}}, {"正本"}},
-        CopyCase{"UpdateCopyBeforeNewCopy", {{"4.~dat", {"", "--:-- 副本"}}, {"4.dat.~new", {""}}}, {"副本"}}),
+        CopyCase{"UpdateCopyAlone", {{"4.~dat", Cp950Lines({"", "--:-- 副本"})}}, {"副本"}, {}},
+        CopyCase{"NewCopyAlone", {{"4.dat.~new", Cp950Lines({"", "--:-- 新檔"})}}, {"新檔"}, {}},
+        CopyCase{"UpdateCopyBeforeNewCopy",
+                 {{"4.~dat", Cp950Lines({"", "--:-- 副本"})}, {"4.dat.~new", Cp950Lines({""})}}, {"副本"}, {}},
+        // What an edit, a verdict or a delete of the day had written: nothing
+        // the day file lacks, a marked line being the same plan.
+        CopyCase{"CopyOfAnUpdate",
+                 {{"4.dat", Cp950Lines({"", "--:-- 甲", "--:-- 乙"})},
+                  {"4.~dat", Cp950Lines({"新註記", "x--:-- 甲"})},
+                  {"4.dat.~new", Cp950Lines({""})}},
+                 {"甲", "乙"},
+                 {}},
+        // Cut short while it was written: a last line without its end is no plan.
+        CopyCase{"CopyCutShort",
+                 {{"4.dat", Cp950Lines({"", "--:-- 甲", "--:-- 乙乙"})},
+                  {"4.~dat", Cp950Lines({"", "--:-- 甲"}) + ui::files::Encode("--:-- 乙")}},
+                 {"甲", "乙乙"},
+                 {}},
+        // A new day file made while the copy held the day's earlier plans.
+        CopyCase{"CopyWithPlansTheDayFileLacks",
+                 {{"4.dat", Cp950Lines({"", "--:-- 新"})}, {"4.~dat", Cp950Lines({"", "--:-- 舊一", "--:-- 舊二"})}},
+                 {"新"},
+                 {"4.~dat"}},
+        CopyCase{"CopyWithOneMoreOfTheSamePlan",
+                 {{"4.dat", Cp950Lines({"", "--:-- 同"})}, {"4.~dat", Cp950Lines({"", "--:-- 同", "--:-- 同"})}},
+                 {"同"},
+                 {"4.~dat"}},
+        CopyCase{"CopyWithAPlanJudgedSince",
+                 {{"4.dat", Cp950Lines({"", "--:-- 甲"})}, {"4.~dat", Cp950Lines({"", "--:-- 甲", "x--:-- 乙"})}},
+                 {"甲"},
+                 {}}),
     [](const auto& info) { return info.param.name; });
+
+TEST_F(Shutdown, ACopyKeptForItsOwnPlansStandsInAtTheNextExit) {
+  t.WriteLines("datas/2005/month.qdr", {" 8"});
+  t.WriteLines("datas/2005/8/4.dat", {"", "--:-- 新"});
+  t.WriteLines("datas/2005/8/4.~dat", {"", "--:-- 舊一", "--:-- 舊二"});
+  Exit();
+  store::ShutdownProcessing(t.app);
+  EXPECT_EQ(t.ReadBytes("datas/quendar.dat"), Cp950Lines({"新", "舊一", "舊二"}));
+  EXPECT_EQ(t.ReadBytes("datas/quendar.qdr"), Counts(3, 0));
+  EXPECT_FALSE(t.Exists("datas/2005"));
+}
 
 TEST_F(Shutdown, CopiesOfTodayAndLaterDaysAreLeftAlone) {
   t.WriteLines("datas/2005/9/3.~dat", {"", "--:-- 今天"});
@@ -219,7 +261,9 @@ TEST_F(Shutdown, CopiesOfTodayAndLaterDaysAreLeftAlone) {
   Exit();
   EXPECT_TRUE(t.Exists("datas/2005/9/3.~dat"));
   EXPECT_TRUE(t.Exists("datas/2005/9/9.~dat"));
-  EXPECT_FALSE(t.Exists("datas/quendar.dat"));
+  // Today's copy stands in for today's file, which opens the history.
+  EXPECT_EQ(t.ReadBytes("datas/quendar.dat"), QByteArray());
+  EXPECT_EQ(t.ReadBytes("datas/quendar.qdr"), Counts(0, 0));
 }
 
 TEST_F(Shutdown, CountsStopAt32767) {

@@ -132,8 +132,9 @@ QByteArray ReadFile(const QString& path) {
   return all;
 }
 
-RawLines ReadRawLines(const QString& path) {
-  const QByteArray all = ReadFile(path);
+RawLines ReadRawLines(const QString& path) { return RawLinesOf(ReadFile(path)); }
+
+RawLines RawLinesOf(const QByteArray& all) {
   RawLines lines;
   ForEachLine(all, all.size(), [&](qsizetype start, qsizetype length) { lines.push_back(all.mid(start, length)); });
   return lines;
@@ -172,6 +173,12 @@ bool RemoveFolder(const QString& path) {
 void RemoveFile(const QString& path) {
   CountOperation(path);
   if (::unlink(Native(path).constData()) != 0 && errno != ENOENT) FailErrno(path);
+}
+
+void RenameFile(const QString& from, const QString& to) {
+  CountOperation(to);
+  if (std::rename(Native(from).constData(), Native(to).constData()) != 0) FailErrno(to);
+  SyncFolderOf(to);
 }
 
 qint64 AppendRawLine(const QString& path, const QByteArray& line) {

@@ -34,6 +34,8 @@ bool FolderHasFiles(const QString& folder);
 // --- reading (a file that cannot be read throws FileError)
 // Lines end with CR LF, LF or CR; a last line without an end still counts.
 RawLines ReadRawLines(const QString& path);
+// The same for bytes already read.
+RawLines RawLinesOf(const QByteArray& bytes);
 // The whole file.
 QByteArray ReadFile(const QString& path);
 // A decoded text cut into lines by the same rules as ReadRawLines.
@@ -46,6 +48,8 @@ void MakeFolder(const QString& path);
 // Removes an empty folder; false when it is not empty or cannot go.
 bool RemoveFolder(const QString& path);
 void RemoveFile(const QString& path);
+// Renames a file over another in one step; a failure leaves both as they were.
+void RenameFile(const QString& from, const QString& to);
 // Appends one line with CR LF, creating the file when it is missing. A last
 // line left without its line end is completed first, so two records never
 // run together. Returns the file's size before the append, for an undo.
