@@ -255,14 +255,9 @@ void FormWindow::SyncControl(Control& c, QWidget* w) {
     }
     case Kind::ListBox: {
       auto& list = static_cast<ListBox&>(c);
-      auto* lw = static_cast<QListWidget*>(w);
-      bool same = lw->count() == list.List.size();
-      for (int i = 0; same && i < lw->count(); ++i) same = lw->item(i)->text() == list.List[i];
-      if (!same) {
-        lw->clear();
-        lw->addItems(list.List);
-      }
-      if (lw->currentRow() != list.ListIndex) lw->setCurrentRow(list.ListIndex);
+      auto* lw = static_cast<ListBoxWidget*>(w);
+      lw->ShowItems(list.List);
+      lw->ShowSelection(list.ListIndex);
       ApplyLook(w, c, QPalette::Base, QPalette::Text);
       break;
     }
