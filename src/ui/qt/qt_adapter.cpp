@@ -52,6 +52,22 @@ void ApplyLook(QWidget* w, const Control& c, QPalette::ColorRole back, QPalette:
   }
 }
 
+// Text set by the program puts the caret at the start, except where it only
+// dropped characters the box showed (a character the files cannot store):
+// then the caret stays where it was, less what was dropped before it, so
+// the next keys land after what was typed.
+int CaretAfterDrop(const QString& shown, int caret, const QString& kept) {
+  int dropped = 0, k = 0;
+  for (int i = 0; i < shown.size(); ++i) {
+    if (k < kept.size() && shown[i] == kept[k]) {
+      ++k;
+    } else if (i < caret) {
+      ++dropped;
+    }
+  }
+  return k == kept.size() ? caret - dropped : 0;
+}
+
 }  // namespace
 
 // The window of one form: its widgets, menu actions and timers.
@@ -243,9 +259,9 @@ void FormWindow::SyncControl(Control& c, QWidget* w) {
       auto& box = static_cast<TextBox&>(c);
       auto* e = static_cast<QLineEdit*>(w);
       if (e->text() != box.Text()) {
-        // Text set by the program puts the caret at the start.
+        const int caret = CaretAfterDrop(e->text(), e->cursorPosition(), box.Text());
         e->setText(box.Text());
-        e->setCursorPosition(0);
+        e->setCursorPosition(caret);
         e->setAccessibleName(box.Text());
       }
       e->setReadOnly(box.Locked);
