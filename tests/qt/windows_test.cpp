@@ -29,9 +29,11 @@ TEST_F(Windows, OnlyTheMainWindowsMovesReachItsModel) {
   adapter.WindowOf(alarm)->move(12, 34);
   EXPECT_EQ(alarm.Top, top);
   EXPECT_EQ(alarm.Left, left);
-  adapter.WindowOf(f)->move(30, 40);
-  EXPECT_EQ(f.Left, 30 * ui::kTwipsPerPixel);
-  EXPECT_EQ(f.Top, 40 * ui::kTwipsPerPixel);
+  // The main window's place is its client area's, which a frame moves along.
+  QWidget* main = adapter.WindowOf(f);
+  main->move(30, 40);
+  EXPECT_EQ(f.Left, main->geometry().x() * ui::kTwipsPerPixel);
+  EXPECT_EQ(f.Top, main->geometry().y() * ui::kTwipsPerPixel);
 }
 
 TEST_F(Windows, ExitEndsTheProgramWhileTheAlarmWindowIsUp) {
@@ -44,6 +46,23 @@ TEST_F(Windows, ExitEndsTheProgramWhileTheAlarmWindowIsUp) {
   QObject::connect(&refused, &QTimer::timeout, [] { QCoreApplication::exit(99); });
   refused.start(3000);
   EXPECT_EQ(QApplication::exec(), 0);
+}
+
+// The summary stands where the main window stood, the screen's corner too,
+// and "主畫面" puts the main window back there.
+TEST_F(Windows, TheSummaryTakesTheMainWindowsPlaceAlsoInTheCorner) {
+  QWidget* main = adapter.WindowOf(f);
+  adapter.Dispatch([&] {
+    f.Left = 0;
+    f.Top = 0;
+    f.MenuView.Click();
+  });
+  QWidget* window = adapter.WindowOf(t.app.GetForm3());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(0, 0));
+  adapter.ActionOf(t.app.GetForm3().Menu_Back1)->trigger();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+  EXPECT_EQ(main->frameGeometry().topLeft(), QPoint(0, 0));
 }
 
 TEST_F(Windows, ListsCutLongItemsAndKeepTheirRows) {

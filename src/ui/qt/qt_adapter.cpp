@@ -8,9 +8,7 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMainWindow>
-#include <QGuiApplication>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -167,15 +165,6 @@ FormWindow::FormWindow(Form& form, QtAdapter& adapter)
     setAttribute(Qt::WA_ShowWithoutActivating);
   }
   setWindowFlags(flags);
-  if (form.Left == 0 && form.Top == 0 && !form.Frameless) {
-    // No place chosen yet: the middle of the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      const QRect area = screen->availableGeometry();
-      const QSize size(Px(form.Width), Px(form.Height));
-      form.Left = (area.x() + (area.width() - size.width()) / 2) * kTwipsPerPixel;
-      form.Top = (area.y() + (area.height() - size.height()) / 2) * kTwipsPerPixel;
-    }
-  }
   Sync();
 }
 
@@ -200,7 +189,7 @@ void FormWindow::SyncGeometry() {
     resize(sizeHint());
   }
   const QPoint place(Px(form_.Left), Px(form_.Top));
-  if (pos() != place) move(place);
+  if (geometry().topLeft() != place) setGeometry(QRect(place, size()));
 }
 
 void FormWindow::Sync() {
@@ -331,8 +320,14 @@ void FormWindow::moveEvent(QMoveEvent* event) {
   // cannot be dragged; where the window manager puts it is not the model's
   // place, which alone drives its movement.
   if (syncing || !isVisible() || form_.Frameless) return;
-  form_.Left = x() * kTwipsPerPixel;
-  form_.Top = y() * kTwipsPerPixel;
+  // A place is where the client area stands: the window system reports it
+  // exactly, while the frame's place is only guessed until the window
+  // manager has framed the window, and a guess handed from one window to
+  // the other made them creep by a title bar's height. The windows that
+  // hand places over wear the same frame, so each still comes back exactly
+  // where the other stood.
+  form_.Left = geometry().x() * kTwipsPerPixel;
+  form_.Top = geometry().y() * kTwipsPerPixel;
 }
 
 QtAdapter::QtAdapter(Desktop& desktop) : desktop_(desktop) { InstallMenuAccessibility(); }
