@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QImage>
+#include <QPainter>
 #include <QScrollBar>
 
 namespace {
@@ -64,6 +66,42 @@ TEST_F(Windows, TheSummaryTakesTheMainWindowsPlaceAlsoInTheCorner) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
   EXPECT_EQ(main->frameGeometry().topLeft(), QPoint(0, 0));
 }
+
+// Every framed box of the summary keeps all four border lines at the usual
+// scale factors: a line on a widget's very edge falls between device
+// pixels where the widget starts at a fractional device pixel.
+class FramedBoxes : public Windows, public testing::WithParamInterface<double> {};
+
+TEST_P(FramedBoxes, AreWholeAtEveryScale) {
+  const double scale = GetParam();
+  adapter.ActionOf(f.MenuView)->trigger();
+  shell::Form3& summary = t.app.GetForm3();
+  QWidget* window = adapter.WindowOf(summary);
+  QImage image(window->size() * scale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
+  image.fill(Qt::white);
+  window->render(&image);
+  const QColor border(0, 0, 0);
+  // The first border pixel met going from outside the box towards its middle.
+  auto firstBorder = [&](QPoint from, QPoint step) {
+    for (QPoint p = from; image.rect().contains(p); p += step) {
+      if (image.pixelColor(p) == border) return p;
+    }
+    return QPoint(-1, -1);
+  };
+  for (const ui::Shape* shape : {&summary.Shape5, &summary.Shape6}) {
+    QWidget* w = adapter.WidgetOf(*shape);
+    const QRectF box(QPointF(w->mapTo(window, QPoint(0, 0))) * scale, QSizeF(w->size()) * scale);
+    const int midX = int(box.center().x()), midY = int(box.center().y());
+    const std::string name = shape->Name.toStdString() + " at " + std::to_string(scale);
+    EXPECT_LE(firstBorder({midX, int(box.top()) - 2}, {0, 1}).y(), box.top() + 1) << name << " top";
+    EXPECT_GE(firstBorder({midX, int(box.bottom()) + 2}, {0, -1}).y(), box.bottom() - 2) << name << " bottom";
+    EXPECT_LE(firstBorder({int(box.left()) - 2, midY}, {1, 0}).x(), box.left() + 1) << name << " left";
+    EXPECT_GE(firstBorder({int(box.right()) + 2, midY}, {-1, 0}).x(), box.right() - 2) << name << " right";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, FramedBoxes, testing::Values(1.0, 1.25, 1.5, 2.0));
 
 TEST_F(Windows, ListsCutLongItemsAndKeepTheirRows) {
   adapter.ActionOf(f.MenuSetting)->trigger();

@@ -89,11 +89,15 @@ ShapeWidget::ShapeWidget(Shape* shape, QWidget* parent) : QWidget(parent), shape
 
 void ShapeWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  const QRect r = rect().adjusted(0, 0, -1, -1);
   if (shape_->Filled && shape_->BackColor != kSystemColor) p.fillRect(rect(), ToQColor(shape_->BackColor));
-  p.setPen(QPen(ToQColor(shape_->BorderColor), 1, shape_->Filled ? Qt::SolidLine : Qt::DashLine));
+  QPen pen(ToQColor(shape_->BorderColor), 1, shape_->Filled ? Qt::SolidLine : Qt::DashLine);
+  pen.setJoinStyle(Qt::MiterJoin);
+  p.setPen(pen);
   p.setBrush(Qt::NoBrush);
-  p.drawRect(r);
+  // The line runs half a pixel inside the edges, so that it covers whole
+  // device pixels at any scale: on the edge itself, at a scale such as 1.5,
+  // it may fall between pixels and not be drawn at all.
+  p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
 ClientWidget::ClientWidget(Form* form, Dispatcher dispatch) : form_(form), dispatch_(std::move(dispatch)) {
