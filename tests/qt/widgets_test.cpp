@@ -112,6 +112,8 @@ struct DropCase {
   int caret;
 };
 
+void PrintTo(const DropCase& c, std::ostream* out) { *out << c.name; }
+
 class DroppedCharacters : public Widgets, public testing::WithParamInterface<DropCase> {};
 
 TEST_P(DroppedCharacters, KeepTheCaretAndTheOrder) {
