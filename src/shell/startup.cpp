@@ -40,6 +40,11 @@ bool Form_Load(App& app) {
 
   f.FixedSize = true;
   f.Caption = app.VersionCaption;
+  // The main window opens in the middle of the screen's work area.
+  if (const QRect area = app.platform.WorkAreaTwips(); !area.isEmpty()) {
+    f.Left = area.x() + (area.width() - f.Width) / 2;
+    f.Top = area.y() + (area.height() - f.Height) / 2;
+  }
 
   const QDateTime now = app.platform.Now();
   app.ShownYear = app.TodayYear = std::int16_t(now.date().year());

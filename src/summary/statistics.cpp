@@ -51,20 +51,22 @@ const Grade* GradeFor(int percent) {
 
 float BarWidth(int percent, int trackWidth) { return float(double(percent) * trackWidth / 100.0); }
 
-void FillHistoryList(shell::App& app, ui::ListBox& list) {
+void FillHistoryList(ui::ListBox& list, const QStringList& records) {
   list.Clear();
-  const QStringList records = store::ReadHistoryText(app);
   list.List.reserve(records.size());
   list.ItemData.reserve(std::size_t(records.size()));
   for (qsizetype i = 0; i < records.size(); ++i) list.AddItem(HistoryItem(i + 1, records[i]));
 }
 
 void MenuView_Click(shell::App& app) {
-  // The window is made before it is filled, and filled before it is shown.
-  shell::Form3& f = app.GetForm3();
-
+  // Every file step comes before the window is made: one that fails is
+  // reported and leaves no half-filled summary loaded behind the main window.
   store::EnsureCountersFile(app);
   const store::Counts counts = store::ReadCounts(app);
+  const QStringList history = store::ReadHistoryText(app);
+
+  // The window is made before it is filled, and filled before it is shown.
+  shell::Form3& f = app.GetForm3();
   f.Label3.Tag = QString::number(counts.NotDoneCount);
   f.Label4.Tag = QString::number(counts.DoneCount);
   const std::int32_t total = std::int32_t(counts.NotDoneCount) + counts.DoneCount;
@@ -86,7 +88,7 @@ void MenuView_Click(shell::App& app) {
     f.Shape4.SetBarWidth(0);
   }
 
-  FillHistoryList(app, f.List1);
+  FillHistoryList(f.List1, history);
 
   app.SummaryAnimStep = 0;
   f.Top = app.form1.Top;

@@ -4,6 +4,7 @@
 // the summary window, which takes the main window's place.
 
 #include <QString>
+#include <QStringList>
 
 #include <cstdint>
 
@@ -31,8 +32,8 @@ const Grade* GradeFor(int percent);
 // A bar's length for a share of a track, in single precision.
 float BarWidth(int percent, int trackWidth);
 
-// Clears the list and fills it with the whole history.
-void FillHistoryList(shell::App& app, ui::ListBox& list);
+// Clears the list and fills it with the history's records.
+void FillHistoryList(ui::ListBox& list, const QStringList& records);
 
 void MenuView_Click(shell::App& app);
 

@@ -65,7 +65,7 @@ void Command1_Click(shell::App& app, shell::Form3& f) {
   const QString item = f.List1.List[index];
   const QString shownText = item.mid(QString::number(index + 1).size() + 1);
   store::DeleteHistoryRecord(app, index, shownText);
-  FillHistoryList(app, f.List1);
+  FillHistoryList(f.List1, store::ReadHistoryText(app));
 }
 
 void Form_QueryUnload(shell::App& app, shell::Form3& f, bool& cancel) {

@@ -54,11 +54,10 @@ void Label10_MouseUp(shell::App& app, int Index, int Button) {
   ui::Label& body = f.Label11[Index];
   f.Shape2.Visible = false;
   bar.BackColor = shell::kTimeBarColor;
-  // A press and release without a move leaves the note where it was.
-  if (f.Shape2.Left == bar.Left && f.Shape2.Top == bar.Top) return;
 
   // Kept inside the window, in this order: a window too small for the note
-  // lets the right and bottom edges win.
+  // lets the right and bottom edges win. A click without a move is a drop
+  // too, so a note left outside a shorter month's page comes back in.
   int left = std::max(f.Shape2.Left, kLeftMargin);
   int top = std::max(f.Shape2.Top, kTopMargin);
   left = std::min(left, f.Width - bar.Width - kRightMargin);

@@ -45,6 +45,21 @@ sleep 0.5
 xdotool search --onlyvisible --name '^Quendar  0.4.8 - Summary$' >/dev/null && fail "summary still shown"
 ok "主畫面 brings the main window back"
 
+# Round trips leave both windows where they stood, however many.
+for round in 1 2 3 4; do
+  main=$(wait_window "Quendar  0.4.8") || fail "round $round: main window not back"
+  sleep 0.3
+  eval "$(xdotool getwindowgeometry --shell "$main")"
+  [ "$X,$Y" = "$main_x,$main_y" ] || fail "round $round: main window at $X,$Y, it stood at $main_x,$main_y"
+  click "$main" 160 $MENU_Y
+  summary=$(wait_window "Quendar  0.4.8 - Summary" 10) || fail "round $round: no summary"
+  sleep 0.3
+  eval "$(xdotool getwindowgeometry --shell "$summary")"
+  [ "$X,$Y" = "$main_x,$main_y" ] || fail "round $round: summary at $X,$Y, the main window stood at $main_x,$main_y"
+  xdotool mousemove --window "$summary" 30 $MENU_Y click 1
+done
+ok "round trips keep both windows in place"
+
 main=$(wait_window "Quendar  0.4.8")
 click "$main" 210 $MENU_Y
 status=$(wait_exit "$pid" 20) || fail "program did not end after 結束程式"

@@ -6,6 +6,7 @@
 #include "ui/qt/qt_adapter.h"
 #include "ui/qt/qt_platform.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QMessageBox>
 #include <QTest>
@@ -31,6 +32,18 @@ class QtApp : public testing::Test {
     auto* w = qobject_cast<W*>(adapter.WidgetOf(c));
     EXPECT_NE(w, nullptr) << c.Name.toStdString();
     return w;
+  }
+
+  // Clicks and double-clicks a day cell on the calendar page, as the window
+  // system delivers a double click, to open that day in the editor.
+  void OpenEditor(int cell) {
+    adapter.ActionOf(f.MenuSetting)->trigger();
+    QWidget* label = Widget(f.Label5[cell]);
+    QTest::mouseClick(label, Qt::LeftButton);
+    QTest::mousePress(label, Qt::LeftButton);
+    QTest::mouseDClick(label, Qt::LeftButton);
+    QTest::mouseRelease(label, Qt::LeftButton);
+    ASSERT_TRUE(Widget(f.List2)->isVisible());
   }
 
   // From now on every message box of the logic is a real modal box, which

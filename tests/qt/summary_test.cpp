@@ -36,7 +36,7 @@ TEST(SummaryWidgets, FromProgressViewToTheMainScreen) {
   ASSERT_TRUE(QTest::qWaitForWindowExposed(summary));
   EXPECT_FALSE(main->isVisible());
   EXPECT_EQ(summary->windowTitle(), "Quendar  0.4.8 - Summary");
-  EXPECT_EQ(summary->pos(), QPoint(100, 80));
+  EXPECT_EQ(summary->geometry().topLeft(), QPoint(100, 80));
 
   auto label = [&](const ui::Control& c) { return qobject_cast<QLabel*>(adapter.WidgetOf(c)); };
   EXPECT_EQ(label(f.Label3)->text(), "28%");
@@ -62,7 +62,7 @@ TEST(SummaryWidgets, FromProgressViewToTheMainScreen) {
   EXPECT_FALSE(t.app.Form3Loaded());
   EXPECT_EQ(adapter.WindowOf(f), nullptr);
   ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
-  EXPECT_EQ(main->pos(), QPoint(200, 100));
+  EXPECT_EQ(main->geometry().topLeft(), QPoint(200, 100));
   EXPECT_TRUE(adapter.WidgetOf(form1.Frame1)->isVisible());
   EXPECT_FALSE(adapter.ActionOf(form1.MenuMain)->isEnabled());
 }

@@ -102,6 +102,57 @@ TEST_F(Widgets, APlanTypedIntoTheEditorReachesItsDayFile) {
   EXPECT_EQ(Widget<QLabel>(f.Label5[5])->text(), "5‧");
 }
 
+// A character code page 950 cannot store is dropped where it was typed: the
+// caret stays, and what follows lands after what came before.
+struct DropCase {
+  const char* name;
+  bool note;          // Text3, the day's note; otherwise Text1, the plan text
+  const char16_t* keys;  // "<" is the left arrow
+  const char16_t* kept;
+  int caret;
+};
+
+void PrintTo(const DropCase& c, std::ostream* out) { *out << c.name; }
+
+class DroppedCharacters : public Widgets, public testing::WithParamInterface<DropCase> {};
+
+TEST_P(DroppedCharacters, KeepTheCaretAndTheOrder) {
+  const DropCase c = GetParam();
+  OpenEditor(5);
+  const ui::TextBox& box = c.note ? f.Text3 : f.Text1;
+  auto* edit = Widget<QLineEdit>(box);
+  edit->setFocus();
+  const QString keys = QString::fromUtf16(c.keys);
+  for (int i = 0; i < keys.size(); ++i) {
+    if (keys[i] == u'<') {
+      QTest::keyClick(edit, Qt::Key_Left);
+      continue;
+    }
+    // One key per character, a character beyond 16 bits included.
+    const int length = keys[i].isHighSurrogate() ? 2 : 1;
+    QKeyEvent key(QEvent::KeyPress, 0, Qt::NoModifier, keys.mid(i, length));
+    QApplication::sendEvent(edit, &key);
+    i += length - 1;
+  }
+  EXPECT_EQ(edit->text(), QString::fromUtf16(c.kept));
+  EXPECT_EQ(box.Text(), QString::fromUtf16(c.kept));
+  EXPECT_EQ(edit->cursorPosition(), c.caret);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cp950, DroppedCharacters,
+    testing::Values(DropCase{"Plan", false, u"abcédef", u"abcdef", 6}, DropCase{"Note", true, u"Noéel", u"Noel", 4},
+                    DropCase{"Ideographs", false, u"简体们😀測試", u"体測試", 3},
+                    DropCase{"MidText", false, u"ab<Xéy", u"aXyb", 3}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(Widgets, APlanWithADroppedCharacterIsStoredInTypedOrder) {
+  OpenEditor(5);
+  Type(f.Text1, "abcédef");
+  QTest::mouseClick(Widget(f.Command2), Qt::LeftButton);
+  EXPECT_EQ(t.ReadBytes("datas/2005/8/5.dat"), "\r\n--:-- abcdef\r\n");
+}
+
 TEST_F(Widgets, TheDayCellUnderThePointerTurnsWhite) {
   adapter.ActionOf(f.MenuSetting)->trigger();
   QTest::mouseMove(Widget(f.Label5[9]));

@@ -10,6 +10,8 @@
 #include <QListWidget>
 #include <QMainWindow>
 #include <QMenuBar>
+#include <QImage>
+#include <QPainter>
 #include <QScrollBar>
 
 namespace {
@@ -29,9 +31,11 @@ TEST_F(Windows, OnlyTheMainWindowsMovesReachItsModel) {
   adapter.WindowOf(alarm)->move(12, 34);
   EXPECT_EQ(alarm.Top, top);
   EXPECT_EQ(alarm.Left, left);
-  adapter.WindowOf(f)->move(30, 40);
-  EXPECT_EQ(f.Left, 30 * ui::kTwipsPerPixel);
-  EXPECT_EQ(f.Top, 40 * ui::kTwipsPerPixel);
+  // The main window's place is its client area's, which a frame moves along.
+  QWidget* main = adapter.WindowOf(f);
+  main->move(30, 40);
+  EXPECT_EQ(f.Left, main->geometry().x() * ui::kTwipsPerPixel);
+  EXPECT_EQ(f.Top, main->geometry().y() * ui::kTwipsPerPixel);
 }
 
 TEST_F(Windows, ExitEndsTheProgramWhileTheAlarmWindowIsUp) {
@@ -45,6 +49,59 @@ TEST_F(Windows, ExitEndsTheProgramWhileTheAlarmWindowIsUp) {
   refused.start(3000);
   EXPECT_EQ(QApplication::exec(), 0);
 }
+
+// The summary stands where the main window stood, the screen's corner too,
+// and "主畫面" puts the main window back there.
+TEST_F(Windows, TheSummaryTakesTheMainWindowsPlaceAlsoInTheCorner) {
+  QWidget* main = adapter.WindowOf(f);
+  adapter.Dispatch([&] {
+    f.Left = 0;
+    f.Top = 0;
+    f.MenuView.Click();
+  });
+  QWidget* window = adapter.WindowOf(t.app.GetForm3());
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(window));
+  EXPECT_EQ(window->frameGeometry().topLeft(), QPoint(0, 0));
+  adapter.ActionOf(t.app.GetForm3().Menu_Back1)->trigger();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(main));
+  EXPECT_EQ(main->frameGeometry().topLeft(), QPoint(0, 0));
+}
+
+// Every framed box of the summary keeps all four border lines at the usual
+// scale factors: a line on a widget's very edge falls between device
+// pixels where the widget starts at a fractional device pixel.
+class FramedBoxes : public Windows, public testing::WithParamInterface<double> {};
+
+TEST_P(FramedBoxes, AreWholeAtEveryScale) {
+  const double scale = GetParam();
+  adapter.ActionOf(f.MenuView)->trigger();
+  shell::Form3& summary = t.app.GetForm3();
+  QWidget* window = adapter.WindowOf(summary);
+  QImage image(window->size() * scale, QImage::Format_RGB32);
+  image.setDevicePixelRatio(scale);
+  image.fill(Qt::white);
+  window->render(&image);
+  const QColor border(0, 0, 0);
+  // The first border pixel met going from outside the box towards its middle.
+  auto firstBorder = [&](QPoint from, QPoint step) {
+    for (QPoint p = from; image.rect().contains(p); p += step) {
+      if (image.pixelColor(p) == border) return p;
+    }
+    return QPoint(-1, -1);
+  };
+  for (const ui::Shape* shape : {&summary.Shape5, &summary.Shape6}) {
+    QWidget* w = adapter.WidgetOf(*shape);
+    const QRectF box(QPointF(w->mapTo(window, QPoint(0, 0))) * scale, QSizeF(w->size()) * scale);
+    const int midX = int(box.center().x()), midY = int(box.center().y());
+    const std::string name = shape->Name.toStdString() + " at " + std::to_string(scale);
+    EXPECT_LE(firstBorder({midX, int(box.top()) - 2}, {0, 1}).y(), box.top() + 1) << name << " top";
+    EXPECT_GE(firstBorder({midX, int(box.bottom()) + 2}, {0, -1}).y(), box.bottom() - 2) << name << " bottom";
+    EXPECT_LE(firstBorder({int(box.left()) - 2, midY}, {1, 0}).x(), box.left() + 1) << name << " left";
+    EXPECT_GE(firstBorder({int(box.right()) + 2, midY}, {-1, 0}).x(), box.right() - 2) << name << " right";
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(Scales, FramedBoxes, testing::Values(1.0, 1.25, 1.5, 2.0));
 
 TEST_F(Windows, ListsCutLongItemsAndKeepTheirRows) {
   adapter.ActionOf(f.MenuSetting)->trigger();

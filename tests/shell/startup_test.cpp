@@ -107,6 +107,15 @@ TEST(Startup, GoodStartShowsTheTodayPageWithClockAndDate) {
   EXPECT_TRUE(f.MenuSetting.Enabled);
 }
 
+TEST(Startup, TheMainWindowOpensInTheMiddleOfTheWorkArea) {
+  TestApp t;
+  t.platform.workArea = QRect(0, 450, 15360, 11070);  // a panel 30 pixels high at the top
+  ASSERT_TRUE(t.Start());
+  const shell::Form1& f = t.app.form1;
+  EXPECT_EQ(f.Left, (15360 - f.Width) / 2);
+  EXPECT_EQ(f.Top, 450 + (11070 - shell::kSixRowHeight) / 2);
+}
+
 TEST(Pages, SwitchingPagesKeepsTheCalendarAsItWas) {
   TestApp t;
   ASSERT_TRUE(t.Start());

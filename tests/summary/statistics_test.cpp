@@ -1,5 +1,6 @@
 #include "summary_fixture.h"
 #include "summary/statistics.h"
+#include "shell/startup.h"
 
 #include <QByteArray>
 
@@ -88,6 +89,24 @@ TEST_F(SummaryTest, TheHistoryIsListedWholeAndNumberedFromOne) {
   EXPECT_EQ(f.List1.List[2], "3 a");
   EXPECT_EQ(f.List1.List[39999], "40000 計畫 40000");
   EXPECT_EQ(f.List1.ListIndex, -1);
+}
+
+TEST_F(SummaryTest, AFailedFileStepIsReportedAndLeavesNoSummaryBehind) {
+  WriteHistory({"寫報告"});
+  ui::files::FailOperation(1);  // making the missing counters file
+  form1.MenuView.Click();
+  EXPECT_EQ(t.platform.ErrorTexts().size(), 1);
+  EXPECT_FALSE(t.app.Form3Loaded());
+  EXPECT_TRUE(form1.Visible);
+  // A second start brings the main window forward, not a stale summary.
+  shell::ComeForward(t.app);
+  EXPECT_FALSE(t.app.Form3Loaded());
+  EXPECT_TRUE(form1.Visible);
+
+  shell::Form3& f = OpenSummary();
+  EXPECT_TRUE(f.Visible);
+  EXPECT_FALSE(form1.Visible);
+  EXPECT_EQ(f.List1.List, QStringList({"1 寫報告"}));
 }
 
 TEST_F(SummaryTest, TheSummaryTakesTheMainWindowsPlace) {

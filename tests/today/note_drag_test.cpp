@@ -77,17 +77,24 @@ INSTANTIATE_TEST_SUITE_P(
                     DropCase{"BottomRightCorner", {600, 600}, {6030, 2815}}),
     [](const auto& info) { return std::string(info.param.name); });
 
-TEST_F(NoteDrag, APressAndReleaseWithoutAMoveLeavesTheNoteWhereItWas) {
-  // Note 4's design place reaches 5 twips below a five-row window: a click
-  // must not pull it up.
-  const QPoint bar(f.Label10[4].Left, f.Label10[4].Top), body(f.Label11[4].Left, f.Label11[4].Top);
-  Press(4, {300, 300});
-  MoveTo(4, {300, 300});
-  Release(4);
-  EXPECT_EQ(QPoint(f.Label10[4].Left, f.Label10[4].Top), bar);
-  EXPECT_EQ(QPoint(f.Label11[4].Left, f.Label11[4].Top), body);
-  EXPECT_FALSE(f.Shape2.Visible);
-  EXPECT_EQ(f.Label10[4].BackColor, shell::kTimeBarColor);
+// A click without a move is a drop where the note stands: the clamps apply
+// and the body goes back 20 twips over the bar's lower edge.
+TEST_F(NoteDrag, APressAndReleaseWithoutAMoveDropsTheNoteWhereItStands) {
+  // Note 4's design place reaches 5 twips below a five-row window.
+  const int bottom = f.ClientHeight() - f.Label10[4].Height - f.Label11[4].Height;
+  ASSERT_EQ(f.Label10[4].Top, bottom + 5);
+  const int left = f.Label10[4].Left;
+  f.Label11[0].Top += 100;  // a body out of place, as a restored one may be
+  for (int i : {4, 0}) {
+    Press(i, {300, 300});
+    Release(i);
+    EXPECT_FALSE(f.Shape2.Visible);
+    EXPECT_EQ(f.Label10[i].BackColor, shell::kTimeBarColor);
+  }
+  EXPECT_EQ(QPoint(f.Label10[4].Left, f.Label10[4].Top), QPoint(left, bottom));
+  EXPECT_EQ(QPoint(f.Label11[4].Left, f.Label11[4].Top), QPoint(left, bottom + 235));
+  EXPECT_EQ(QPoint(f.Label10[0].Left, f.Label10[0].Top), QPoint(150, 420));
+  EXPECT_EQ(QPoint(f.Label11[0].Left, f.Label11[0].Top), QPoint(150, 420 + 235));
 }
 
 TEST_F(NoteDrag, AVerdictMenuOpenedMidDragEndsTheDrag) {

@@ -8,9 +8,7 @@
 #include <QCloseEvent>
 #include <QLayout>
 #include <QMainWindow>
-#include <QGuiApplication>
 #include <QMenuBar>
-#include <QScreen>
 #include <QTimer>
 
 #include <algorithm>
@@ -63,6 +61,22 @@ Qt::FocusPolicy ReachableFocus(const Control& c) {
     case Kind::CommandButton: return Qt::StrongFocus;
     default: return Qt::NoFocus;
   }
+}
+
+// Text set by the program puts the caret at the start, except where it only
+// dropped characters the box showed (a character the files cannot store):
+// then the caret stays where it was, less what was dropped before it, so
+// the next keys land after what was typed.
+int CaretAfterDrop(const QString& shown, int caret, const QString& kept) {
+  int dropped = 0, k = 0;
+  for (int i = 0; i < shown.size(); ++i) {
+    if (k < kept.size() && shown[i] == kept[k]) {
+      ++k;
+    } else if (i < caret) {
+      ++dropped;
+    }
+  }
+  return k == kept.size() ? caret - dropped : 0;
 }
 
 }  // namespace
@@ -164,15 +178,6 @@ FormWindow::FormWindow(Form& form, QtAdapter& adapter)
     setAttribute(Qt::WA_ShowWithoutActivating);
   }
   setWindowFlags(flags);
-  if (form.Left == 0 && form.Top == 0 && !form.Frameless) {
-    // No place chosen yet: the middle of the screen.
-    if (const QScreen* screen = QGuiApplication::primaryScreen()) {
-      const QRect area = screen->availableGeometry();
-      const QSize size(Px(form.Width), Px(form.Height));
-      form.Left = (area.x() + (area.width() - size.width()) / 2) * kTwipsPerPixel;
-      form.Top = (area.y() + (area.height() - size.height()) / 2) * kTwipsPerPixel;
-    }
-  }
   Sync();
 }
 
@@ -197,7 +202,7 @@ void FormWindow::SyncGeometry() {
     resize(sizeHint());
   }
   const QPoint place(Px(form_.Left), Px(form_.Top));
-  if (pos() != place) move(place);
+  if (geometry().topLeft() != place) setGeometry(QRect(place, size()));
 }
 
 void FormWindow::Sync() {
@@ -256,9 +261,9 @@ void FormWindow::SyncControl(Control& c, QWidget* w) {
       auto& box = static_cast<TextBox&>(c);
       auto* e = static_cast<QLineEdit*>(w);
       if (e->text() != box.Text()) {
-        // Text set by the program puts the caret at the start.
+        const int caret = CaretAfterDrop(e->text(), e->cursorPosition(), box.Text());
         e->setText(box.Text());
-        e->setCursorPosition(0);
+        e->setCursorPosition(caret);
         e->setAccessibleName(box.Text());
       }
       e->setReadOnly(box.Locked);
@@ -267,14 +272,9 @@ void FormWindow::SyncControl(Control& c, QWidget* w) {
     }
     case Kind::ListBox: {
       auto& list = static_cast<ListBox&>(c);
-      auto* lw = static_cast<QListWidget*>(w);
-      bool same = lw->count() == list.List.size();
-      for (int i = 0; same && i < lw->count(); ++i) same = lw->item(i)->text() == list.List[i];
-      if (!same) {
-        lw->clear();
-        lw->addItems(list.List);
-      }
-      if (lw->currentRow() != list.ListIndex) lw->setCurrentRow(list.ListIndex);
+      auto* lw = static_cast<ListBoxWidget*>(w);
+      lw->ShowItems(list.List);
+      lw->ShowSelection(list.ListIndex);
       ApplyLook(w, c, QPalette::Base, QPalette::Text);
       break;
     }
@@ -336,8 +336,14 @@ void FormWindow::moveEvent(QMoveEvent* event) {
   // cannot be dragged; where the window manager puts it is not the model's
   // place, which alone drives its movement.
   if (syncing || !isVisible() || form_.Frameless) return;
-  form_.Left = x() * kTwipsPerPixel;
-  form_.Top = y() * kTwipsPerPixel;
+  // A place is where the client area stands: the window system reports it
+  // exactly, while the frame's place is only guessed until the window
+  // manager has framed the window, and a guess handed from one window to
+  // the other made them creep by a title bar's height. The windows that
+  // hand places over wear the same frame, so each still comes back exactly
+  // where the other stood.
+  form_.Left = geometry().x() * kTwipsPerPixel;
+  form_.Top = geometry().y() * kTwipsPerPixel;
 }
 
 QtAdapter::QtAdapter(Desktop& desktop) : desktop_(desktop) { InstallMenuAccessibility(); }

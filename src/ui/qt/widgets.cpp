@@ -178,11 +178,15 @@ ShapeWidget::ShapeWidget(Shape* shape, QWidget* parent) : QWidget(parent), shape
 
 void ShapeWidget::paintEvent(QPaintEvent*) {
   QPainter p(this);
-  const QRect r = rect().adjusted(0, 0, -1, -1);
   if (shape_->Filled && shape_->BackColor != kSystemColor) p.fillRect(rect(), ToQColor(shape_->BackColor));
-  p.setPen(QPen(ToQColor(shape_->BorderColor), 1, shape_->Filled ? Qt::SolidLine : Qt::DashLine));
+  QPen pen(ToQColor(shape_->BorderColor), 1, shape_->Filled ? Qt::SolidLine : Qt::DashLine);
+  pen.setJoinStyle(Qt::MiterJoin);
+  p.setPen(pen);
   p.setBrush(Qt::NoBrush);
-  p.drawRect(r);
+  // The line runs half a pixel inside the edges, so that it covers whole
+  // device pixels at any scale: on the edge itself, at a scale such as 1.5,
+  // it may fall between pixels and not be drawn at all.
+  p.drawRect(QRectF(rect()).adjusted(0.5, 0.5, -0.5, -0.5));
 }
 
 ClientWidget::ClientWidget(Form* form, Dispatcher dispatch) : form_(form), dispatch_(std::move(dispatch)) {
@@ -289,9 +293,11 @@ ListBoxWidget::ListBoxWidget(ListBox* list, Dispatcher dispatch, QWidget* parent
   // of a short list.
   setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
   setTextElideMode(Qt::ElideNone);
-  // A new selection, by mouse or keyboard, is the list's Click.
-  connect(this, &QListWidget::currentRowChanged, this, [this](int row) {
+  // A new selection, by mouse or keyboard, is the list's Click. The row that
+  // merely holds the focus is no selection: Del must not take it.
+  connect(this, &QListWidget::itemSelectionChanged, this, [this] {
     ListBox* l = list_;
+    const int row = SelectedRow();
     if (l->ListIndex == row) return;
     dispatch_([l, row] {
       l->ListIndex = row;
@@ -302,6 +308,44 @@ ListBoxWidget::ListBoxWidget(ListBox* list, Dispatcher dispatch, QWidget* parent
     ListBox* l = list_;
     dispatch_([l] { l->DblClick(); });
   });
+}
+
+int ListBoxWidget::SelectedRow() const {
+  const QList<QListWidgetItem*> selected = selectedItems();
+  return selected.isEmpty() ? -1 : row(selected.first());
+}
+
+void ListBoxWidget::ShowItems(const QStringList& items) {
+  bool same = count() == items.size();
+  for (int i = 0; same && i < count(); ++i) same = item(i)->text() == items[i];
+  if (same) return;
+  clear();
+  addItems(items);
+  // Laid out and painted now, every row: a refill may leave fewer rows,
+  // and rows the view did not know were stale would stay on the screen.
+  doItemsLayout();
+  viewport()->update();
+}
+
+void ListBoxWidget::ShowSelection(int index) {
+  if (SelectedRow() == index) return;
+  if (index < 0) {
+    clearSelection();
+    // The focus row goes too, so that the next Down starts at the top.
+    setCurrentRow(-1, QItemSelectionModel::NoUpdate);
+  } else {
+    setCurrentRow(index);
+  }
+}
+
+void ListBoxWidget::keyPressEvent(QKeyEvent* event) {
+  // Taking the focus puts the focus row on the first item without choosing
+  // it; the first Down then chooses that item instead of skipping it.
+  if (event->key() == Qt::Key_Down && event->modifiers() == Qt::NoModifier && SelectedRow() < 0 && count() > 0) {
+    setCurrentRow(0);
+    return;
+  }
+  QListWidget::keyPressEvent(event);
 }
 
 ButtonWidget::ButtonWidget(CommandButton* button, Dispatcher dispatch, QWidget* parent) : QPushButton(parent) {

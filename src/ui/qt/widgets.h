@@ -120,8 +120,18 @@ class TextBoxWidget : public QLineEdit {
 class ListBoxWidget : public QListWidget {
  public:
   ListBoxWidget(ListBox* list, Dispatcher dispatch, QWidget* parent);
+  // Shows the model's items, and repaints the whole list when they changed.
+  void ShowItems(const QStringList& items);
+  // Shows the model's selection: the item at index, or none for -1.
+  void ShowSelection(int index);
+
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
 
  private:
+  // The selected item's row, or -1; never the row that only has the focus.
+  int SelectedRow() const;
+
   ListBox* list_;
   Dispatcher dispatch_;
 };
