@@ -4,15 +4,6 @@
 # least of all the running copy's settings.
 source "$(dirname "$0")/lib/common.bash"
 
-# A window manager hands out the focus as on a desktop.
-openbox >"$WORK/openbox.log" 2>&1 &
-PIDS+=($!)
-deadline=$((SECONDS + 20))
-until xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; do
-  [ $SECONDS -lt $deadline ] || fail "window manager did not start: $(cat "$WORK/openbox.log")"
-  sleep 0.2
-done
-
 day=$(date +%Y/%-m/%-d)
 with_plans() {
   mkdir -p "$1/datas/${day%/*}"
