@@ -91,7 +91,7 @@ Parsed Parse(const QString& path) {
     const std::size_t startLine = source.next;
     char* line = icalparser_get_line(parser.get(), NextPiece);
     if (!line) break;
-    const bool blank = line[0] == '\0';
+    const bool blank = QByteArray(line).trimmed().isEmpty();
     icalcomponent* done = icalparser_add_line(parser.get(), line);  // takes the line
     const icalparser_state state = icalparser_get_state(parser.get());
     if (state == ICALPARSER_ERROR && errorLine == 0) errorLine = startLine;

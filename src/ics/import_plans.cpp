@@ -6,7 +6,6 @@
 #include "ui/files/file_ops.h"
 
 #include <map>
-#include <set>
 
 namespace ics {
 
@@ -24,21 +23,25 @@ QString AsTyped(const QString& text) {
   return store::FileSafe(typed);
 }
 
-// The plan lines of a day as they stand, judged ones without their mark.
-std::set<QByteArray> PlanLinesOf(shell::App& app, QDate day) {
-  std::set<QByteArray> lines;
+// The plan lines of a day as they stand, judged ones without their mark,
+// each with the number of times it stands there.
+std::map<QByteArray, int> PlanLinesOf(shell::App& app, QDate day) {
+  std::map<QByteArray, int> lines;
   const auto file = store::ReadDayFile(shell::DayFilePath(app, day.year(), day.month(), day.day()));
   if (!file) return lines;
   for (std::size_t i = 1; i < file->size(); ++i) {
     const QByteArray& line = (*file)[i];
-    lines.insert(store::IsMarked(line) ? line.mid(1) : line);
+    ++lines[store::IsMarked(line) ? line.mid(1) : line];
   }
   return lines;
 }
 
 void AddDay(shell::App& app, QDate day, const std::vector<store::NewPlan>& candidates, bool dryRun,
           ImportSummary& summary, const std::function<void(QDate, const QString& line)>& onAdd) {
-  std::set<QByteArray> standing = PlanLinesOf(app, day);
+  // Each line standing takes up one event of the same line: a second import
+  // of a file adds nothing, and a day that had the same plan twice gets it
+  // twice.
+  std::map<QByteArray, int> standing = PlanLinesOf(app, day);
   std::vector<store::NewPlan> fresh;
   int filtered = 0;
   for (const store::NewPlan& candidate : candidates) {
@@ -47,7 +50,8 @@ void AddDay(shell::App& app, QDate day, const std::vector<store::NewPlan>& candi
       ++summary.untitled;
       continue;
     }
-    if (!standing.insert(store::PlanLine(plan)).second) {
+    if (int& left = standing[store::PlanLine(plan)]; left > 0) {
+      --left;
       ++summary.duplicates;
       continue;
     }

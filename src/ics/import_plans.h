@@ -29,7 +29,8 @@ struct ImportSummary {
 
 // Adds the plans whose day lies from `from` to `to`, each day's new plans in
 // one append; a plan whose line (time field and text) already stands on its
-// day, judged or not, is not added again. With dryRun nothing is written and
+// day, judged or not, is not added again (a line standing twice takes up two
+// such plans). With dryRun nothing is written and
 // onAdd still hears of every plan that would go in. A failing file step
 // stops the import; a day's append is whole or not there at all.
 ImportSummary ImportPlans(shell::App& app, const std::vector<CalendarPlan>& plans, QDate from, QDate to,

@@ -86,13 +86,13 @@ class IcsTest : public ::testing::Test {
   }
 
   QString Folder() const { return t.dir.path(); }
-  // A calendar file beside the program folder, lines joined with CR LF.
+  // A calendar file beside the program folder, its lines ended with CR LF.
   QString CalendarFile(const QString& text, const QString& name = QStringLiteral("in.ics")) {
     const QString path = files_.path() + '/' + name;
     QFile file(path);
     EXPECT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
     QByteArray bytes = text.toUtf8();
-    bytes.replace("\n", "\r\n");
+    bytes.replace("\r\n", "\n").replace("\n", "\r\n");
     file.write(bytes);
     return path;
   }
