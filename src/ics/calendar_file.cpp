@@ -80,6 +80,9 @@ Parsed Parse(const QString& path) {
     parsed.error = path + QStringLiteral(": ") + e.reason;
     return parsed;
   }
+  // Some clients start their files with a byte order mark, which libical
+  // would take for part of the first line.
+  if (!lines.empty() && lines[0].startsWith("\xEF\xBB\xBF")) lines[0].remove(0, 3);
   LineSource source{lines};
   std::unique_ptr<icalparser, ParserFree> parser(icalparser_new());
   icalparser_set_gen_data(parser.get(), &source);

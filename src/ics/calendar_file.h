@@ -9,6 +9,9 @@
 
 namespace ics {
 
+// The years the planner's calendar shows; no plan lies outside them.
+constexpr int kFirstYear = 2001, kLastYear = 2050;
+
 // The category that marks the all-day event of a day's note.
 inline const QString kNoteCategory = QStringLiteral("當日行程節慶");
 

@@ -72,8 +72,8 @@ Request Parse(const QStringList& arguments, const Context& context, std::FILE* e
 int Export(const Request& request, std::FILE* out, std::FILE* err) {
   IcsPlatform platform(request.folder);
   shell::App app(platform, request.folder);
-  const ExportResult result = ExportPlans(app, request.from.isValid() ? request.from : QDate(2001, 1, 1),
-                                          request.to.isValid() ? request.to : QDate(2050, 12, 31));
+  const ExportResult result = ExportPlans(app, request.from.isValid() ? request.from : QDate(kFirstYear, 1, 1),
+                                          request.to.isValid() ? request.to : QDate(kLastYear, 12, 31));
   if (result.undecodableLines > 0) {
     Say(err, QStringLiteral("quendar-ics: %1 line(s) held bytes that code page 950 does not decode; "
                             "they were replaced by U+FFFD")
@@ -117,7 +117,7 @@ int Import(const Request& request, const Context& context, std::FILE* out, std::
                  .arg(context.today.toString(Qt::ISODate)));
     from = context.today;
   }
-  const QDate to = request.to.isValid() ? request.to : QDate(2050, 12, 31);
+  const QDate to = request.to.isValid() ? request.to : QDate(kLastYear, 12, 31);
   if (!files::FolderExists(request.folder)) {
     Say(err, QStringLiteral("quendar-ics: no program folder %1").arg(request.folder));
     return kFailed;

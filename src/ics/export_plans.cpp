@@ -23,8 +23,6 @@ namespace files = ui::files;
 
 namespace {
 
-constexpr int kFirstYear = 2001, kLastYear = 2050;
-
 icaltimetype DateOf(QDate day) {
   icaltimetype t = icaltime_null_date();
   t.year = day.year();

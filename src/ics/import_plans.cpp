@@ -13,8 +13,6 @@ namespace files = ui::files;
 
 namespace {
 
-constexpr int kFirstYear = 2001, kLastYear = 2050;
-
 // The text as the plan box would have taken it: no quotes, as typed keys
 // never bring them, and only what a day file can hold.
 QString AsTyped(const QString& text) {

@@ -106,8 +106,21 @@ INSTANTIATE_TEST_SUITE_P(
                                   "BEGIN:VTODO\nUID:i\nDTSTAMP:20261201T000000Z\nDUE;VALUE=DATE:20261216\n"
                                   "SUMMARY:pay rent\nEND:VTODO\n"
                                   "BEGIN:VTODO\nUID:j\nDTSTAMP:20261201T000000Z\nSUMMARY:some day\nEND:VTODO\n"),
-                   {{"2026/12/15", {"", "17:00 send the report"}}, {"2026/12/16", {"", "--:-- pay rent"}}}}),
+                   {{"2026/12/15", {"", "17:00 send the report"}}, {"2026/12/16", {"", "--:-- pay rent"}}}},
+        // Unfolded, the long line is too long for one buffer of libical's.
+        ClientCase{"VeryLongSummary",
+                   QStringLiteral("BEGIN:VEVENT\nUID:k\nDTSTAMP:20261201T000000Z\nDTSTART;VALUE=DATE:20261212\n"
+                                  "SUMMARY:") + QString(3000, 'a') + QStringLiteral("\nEND:VEVENT\n"),
+                   {{"2026/12/12", {"", "--:-- " + QString(3000, 'a')}}}}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(IcsTest, AByteOrderMarkIsNoPartOfTheFile) {
+  ASSERT_EQ(Import(CalendarFile(QStringLiteral("\uFEFFBEGIN:VCALENDAR\nVERSION:2.0\nPRODID:x\nBEGIN:VEVENT\nUID:a\n"
+                                               "DTSTART;VALUE=DATE:20261212\nSUMMARY:s\nEND:VEVENT\nEND:VCALENDAR\n")))
+                .status,
+            0);
+  EXPECT_EQ(Day(2026, 12, 12), (QStringList{"", "--:-- s"}));
+}
 
 TEST_F(IcsTest, ImportFollowsTheMachinesZone) {
   const QString file = Events(kBerlin + QStringLiteral("BEGIN:VEVENT\nUID:a\nDTSTAMP:20261201T000000Z\n"
