@@ -109,7 +109,7 @@ Parsed Parse(const QString& path) {
   if (!begun) {
     parsed.error = path + QStringLiteral(": not an iCalendar file");
   } else if (!complete) {
-    parsed.error = path + QStringLiteral(": cut short: a component is not ended (END: missing)");
+    parsed.error = path + QStringLiteral(": cut short after line %1: a component is not ended").arg(lines.size());
   } else {
     for (const Component& c : parsed.calendars) {
       if (icalcomponent_isa(c.get()) != ICAL_VCALENDAR_COMPONENT) {
@@ -149,7 +149,9 @@ CalendarPlan FromSeconds(time_t seconds, bool floating, bool allDay) {
   return FromWallTime(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, allDay);
 }
 
-CalendarPlan FromTime(const icaltimetype& t) {
+CalendarPlan FromTime(const icaltimetype& given) {
+  // 24:00 is the next day's 00:00.
+  const icaltimetype t = icaltime_normalize(given);
   if (IsFloating(t)) return FromWallTime(t.year, t.month, t.day, t.hour, t.minute, t.is_date);
   return FromSeconds(icaltime_as_timet_with_zone(t, t.zone ? t.zone : icaltimezone_get_utc_timezone()), false, false);
 }

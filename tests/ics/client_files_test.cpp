@@ -70,10 +70,13 @@ INSTANTIATE_TEST_SUITE_P(
                    QStringLiteral("BEGIN:VEVENT\nUID:c\nDTSTAMP:20261201T000000Z\nDTSTART:20261231T233000Z\n"
                                   "SUMMARY:new year call\nEND:VEVENT\n"),
                    {{"2027/1/1", {"", "07:30 new year call"}}}},
+        // 24:00 is no time field: it is the next day's 00:00.
         ClientCase{"FloatingTime",
                    QStringLiteral("BEGIN:VEVENT\nUID:d\nDTSTAMP:20261201T000000Z\nDTSTART:20261211T080500\n"
-                                  "SUMMARY:dentist\nEND:VEVENT\n"),
-                   {{"2026/12/11", {"", "08:05 dentist"}}}},
+                                  "SUMMARY:dentist\nEND:VEVENT\n"
+                                  "BEGIN:VEVENT\nUID:d2\nDTSTAMP:20261201T000000Z\nDTSTART:20261211T240000\n"
+                                  "SUMMARY:midnight\nEND:VEVENT\n"),
+                   {{"2026/12/11", {"", "08:05 dentist"}}, {"2026/12/12", {"", "00:00 midnight"}}}},
         // A three-day all-day event is one plan without an alarm on its first day.
         ClientCase{"AllDay",
                    QStringLiteral("BEGIN:VEVENT\nUID:e\nDTSTAMP:20261201T000000Z\nDTSTART;VALUE=DATE:20261224\n"
