@@ -68,7 +68,8 @@ QStringList LayOut(shell::App& app) {
 struct Source {
   testsupport::TestApp t{false};
   QStringList paths = LayOut(t.app);
-  QString calendar = t.dir.path() + QStringLiteral("/../ics_bench.ics");
+  QTemporaryDir outside;  // the calendar file, out of the program folder
+  QString calendar = outside.path() + QStringLiteral("/ten_years.ics");
 };
 
 Source& Ten() {
