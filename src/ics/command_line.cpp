@@ -152,6 +152,10 @@ int Import(const Request& request, const Context& context, std::FILE* out, std::
 }  // namespace
 
 int Run(const QStringList& arguments, const Context& context, std::FILE* out, std::FILE* err) {
+  if (arguments.size() == 2 && (arguments[1] == QLatin1String("--help") || arguments[1] == QLatin1String("-h"))) {
+    std::fputs(kUsageText, out);
+    return kDone;
+  }
   const Request request = Parse(arguments, context, err);
   if (request.command.isEmpty()) return kUsage;
   if (request.from.isValid() && request.to.isValid() && request.from > request.to) {

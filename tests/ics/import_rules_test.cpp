@@ -185,6 +185,9 @@ TEST_F(IcsTest, AWrongCommandLineIsSaid) {
     EXPECT_EQ(run.status, 64) << arguments.join(' ').toStdString();
     EXPECT_FALSE(run.err.isEmpty());
   }
+  const Outcome help = icstest::RunIcs({"--help"}, today);
+  EXPECT_EQ(help.status, 0);
+  EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: quendar-ics export")));
 }
 
 }  // namespace
