@@ -95,7 +95,9 @@ Parsed Parse(const QString& path) {
     char* line = icalparser_get_line(parser.get(), NextPiece);
     if (!line) break;
     const bool blank = QByteArray(line).trimmed().isEmpty();
-    icalcomponent* done = icalparser_add_line(parser.get(), line);  // takes the line
+    icalcomponent* done = icalparser_add_line(parser.get(), line);
+    // The line stays ours, as libical's own parse loop frees it too.
+    icalmemory_free_buffer(line);
     const icalparser_state state = icalparser_get_state(parser.get());
     if (state == ICALPARSER_ERROR && errorLine == 0) errorLine = startLine;
     if (state == ICALPARSER_BEGIN_COMP) begun = true;
