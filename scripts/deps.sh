@@ -3,7 +3,7 @@
 # Usage: scripts/deps.sh build|test|bench|shots
 set -euo pipefail
 
-build=(g++ cmake make pkgconf qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev
+build=(g++ cmake make pkgconf qt6-base-dev qt6-multimedia-dev qt6-translations-l10n libgl-dev libical-dev
        fonts-arphic-uming fonts-dejavu-core)
 test=("${build[@]}" libgtest-dev xvfb xauth xdotool x11-utils
       trayer openbox                    # a notification area and a window manager, as on a desktop

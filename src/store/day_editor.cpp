@@ -2,6 +2,7 @@
 
 #include "shell/app.h"
 #include "shell/paths.h"
+#include "store/add_plan.h"
 #include "store/day_file.h"
 #include "ui/files/codepage.h"
 #include "ui/files/file_ops.h"
@@ -14,14 +15,6 @@ namespace files = ui::files;
 
 namespace {
 
-// What a box may hold: characters the code page stores, and no control
-// characters, since a pasted line break would split one plan into two lines.
-QString FileSafe(const QString& text) {
-  QString kept = files::StorableOnly(text);
-  kept.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7F; });
-  return kept;
-}
-
 void KeepFileSafe(ui::TextBox& box) {
   const QString safe = FileSafe(box.Text());
   if (safe != box.Text()) box.SetText(safe);
@@ -29,25 +22,6 @@ void KeepFileSafe(ui::TextBox& box) {
 
 QString DayPath(shell::App& app, const QString& day) {
   return shell::DayFilePath(app, app.ShownYear, app.ShownMonth, day);
-}
-
-// Makes sure the day has a file, then changes it. When the change fails, a
-// file made only for it goes again with its folders.
-template <typename Change>
-void ChangeDayFile(shell::App& app, int year, int month, const QString& day, Change change) {
-  const bool created = EnsureDayFile(app, year, month, day);
-  try {
-    change();
-  } catch (const files::FileError&) {
-    if (created) {
-      try {
-        PruneDay(app, year, month, day);
-      } catch (const files::FileError&) {
-        // The first failure is the one to report.
-      }
-    }
-    throw;
-  }
 }
 
 // Runs a button's file steps, then shows the day as the disk holds it. That
@@ -93,14 +67,7 @@ void Command2_Click(shell::App& app) {
   if (f.Text1.Text().isEmpty() || day.isEmpty()) return;
 
   ChangeThenShow(app, true, [&] {
-    ChangeDayFile(app, app.ShownYear, app.ShownMonth, day, [&] {
-      const QString path = DayPath(app, day);
-      QByteArray lines = files::Encode(time + ' ' + FileSafe(f.Text1.Text()));
-      // A file of zero bytes has no note line yet, and the plan must not
-      // become it: the empty note goes in with the plan, in one append.
-      if (files::ReadBytes(path, 1).isEmpty()) lines.prepend("\r\n");
-      files::AppendRawLine(path, lines);
-    });
+    AddPlans(app, app.ShownYear, app.ShownMonth, day, {{time, f.Text1.Text()}});
     f.Text1.SetText({});
   });
 }
@@ -154,7 +121,7 @@ void Command1_Click(shell::App& app) {
 }
 
 void Text1_KeyPress(shell::App&, int& KeyAscii) {
-  if (KeyAscii == '\'' || KeyAscii == '"') KeyAscii = 0;
+  if (IsRefusedQuote(KeyAscii)) KeyAscii = 0;
 }
 
 void Text1_Change(shell::App& app) { KeepFileSafe(app.form1.Text1); }

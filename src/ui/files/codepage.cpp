@@ -12,7 +12,14 @@ namespace {
 constexpr const char* kCodePage = "windows-950";
 }
 
-QString Decode(const QByteArray& bytes) {
+QString Decode(const QByteArray& bytes, bool* lossy) {
+  if (lossy) {
+    // A fresh decoder: resetState() keeps the error flag of an earlier text.
+    QStringDecoder checking(kCodePage);
+    QString text = checking.decode(bytes);
+    *lossy = checking.hasError();
+    return text;
+  }
   static QStringDecoder decoder(kCodePage);
   decoder.resetState();
   return decoder.decode(bytes);

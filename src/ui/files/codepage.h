@@ -7,7 +7,8 @@
 
 namespace ui::files {
 
-QString Decode(const QByteArray& bytes);
+// With `lossy`, tells whether some bytes did not decode (they become U+FFFD).
+QString Decode(const QByteArray& bytes, bool* lossy = nullptr);
 QByteArray Encode(const QString& text);
 // The first `length` characters of Decode(bytes), decoding no more bytes than
 // those characters can take: the start of a line of any length costs no more

@@ -25,9 +25,7 @@
 #include <cstring>
 #include <map>
 
-#include <fcntl.h>
 #include <langinfo.h>
-#include <sys/file.h>
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -141,7 +139,6 @@ QtPlatform::~QtPlatform() {
     ::close(listener_);
     ::unlink(listenerPath_.constData());
   }
-  if (folderLock_ >= 0) ::close(folderLock_);
 }
 
 Answer QtPlatform::MsgBox(const QString& text, Buttons buttons, const QString& title) {
@@ -208,12 +205,8 @@ QString QtPlatform::SocketPath() const {
 
 bool QtPlatform::AnotherCopyRunning() {
   // The copy that holds the lock on the program folder is the running one,
-  // whatever its runtime folder and however close the starts were. Locking
-  // the folder itself creates nothing in it; the lock ends with the process.
-  folderLock_ = ::open(QFile::encodeName(ProgramFolderPath()).constData(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (folderLock_ >= 0 && ::flock(folderLock_, LOCK_EX | LOCK_NB) != 0) {
-    ::close(folderLock_);
-    folderLock_ = -1;
+  // whatever its runtime folder and however close the starts were.
+  if (!folderLock_.TryLock(ProgramFolderPath())) {
     KnockOnRunningCopy();
     return true;
   }

@@ -3,6 +3,7 @@
 // the running-copy check (a lock on the program folder, and a local socket
 // through which a later copy knocks), and sound.
 
+#include "ui/files/folder_lock.h"
 #include "ui/platform.h"
 
 #include <QByteArray>
@@ -106,7 +107,7 @@ class QtPlatform : public Platform {
   void KnockOnRunningCopy() const;
   void Listen();
 
-  int folderLock_ = -1;
+  files::FolderLock folderLock_;
   int listener_ = -1;
   QByteArray listenerPath_;
   std::unique_ptr<QSocketNotifier> notifier_;

@@ -1,0 +1,31 @@
+#pragma once
+// The platform of the companion program: no windows, no sound, no tray. The
+// store's steps it uses ask nothing of the user; should one ever show a box,
+// its text goes to the standard error.
+
+#include "ui/platform.h"
+
+namespace ics {
+
+class IcsPlatform : public ui::Platform {
+ public:
+  explicit IcsPlatform(QString folder) : folder_(std::move(folder)) {}
+
+  ui::Answer MsgBox(const QString& text, ui::Buttons buttons, const QString& title) override;
+  QDateTime Now() override { return QDateTime::currentDateTime(); }
+  QRect ScreenTwips() override { return {}; }
+  QRect WorkAreaTwips() override { return {}; }
+  QPoint CursorPos() override { return {}; }
+  void PopupMenu(ui::Menu&) override {}
+  bool AnotherCopyRunning() override { return false; }
+  bool TrayAdd(int, int, const QString&) override { return false; }
+  void TrayDelete(int) override {}
+  void BringToFront(ui::Form&) override {}
+  void PlaySound(const QString&) override {}
+  QString ProgramFolder() override { return folder_; }
+
+ private:
+  QString folder_;
+};
+
+}  // namespace ics
