@@ -14,7 +14,11 @@ esac
 hints=$(xprop -id "$main" WM_NORMAL_HINTS)
 min=$(sed -n 's/.*minimum size: //p' <<<"$hints") max=$(sed -n 's/.*maximum size: //p' <<<"$hints")
 [ -n "$min" ] && [ "$min" = "$max" ] || fail "size hints: $hints"
-ok "no maximise and no resizing offered"
+# What the window manager draws: without a resize handle the frame is as
+# thin at the bottom as at the sides.
+read -r left right top bottom < <(xprop -id "$main" _NET_FRAME_EXTENTS | sed 's/.*= //; s/,//g')
+[ -n "$bottom" ] && [ "$bottom" = "$left" ] || fail "the frame has a resize handle: extents $left $right $top $bottom"
+ok "no maximise and no resizing offered, no resize handle drawn"
 
 # The client area's place and size on the screen, as the X server has them.
 info() { xwininfo -id "$main" | sed -n "s/.*$1: *//p"; }
