@@ -1,17 +1,16 @@
 #include "ui/files/file_ops.h"
 
 #include "ui/files/codepage.h"
+#include "ui/files/syscalls.h"
 
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
 #include <cerrno>
-#include <cstdio>
 #include <cstring>
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ui::files {
@@ -35,45 +34,29 @@ void CountOperation(const QString& path) {
   }
 }
 
-QByteArray Native(const QString& path) { return QFile::encodeName(path); }
-
 void WriteAll(int fd, const QByteArray& bytes, const QString& path) {
-  qsizetype done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      FailErrno(path);
-    }
-    done += n;
-  }
+  if (!sys::WriteAll(fd, path, bytes.constData(), size_t(bytes.size()))) FailErrno(path);
 }
 
 // Makes a rename inside the folder survive a power cut.
-void SyncFolderOf(const QString& path) {
-  const int fd = ::open(Native(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-}
+void SyncFolderOf(const QString& path) { sys::SyncFolder(QFileInfo(path).absolutePath()); }
 
 // Writes a whole file at tempPath and flushes it to the disk.
 void WriteTemp(const QString& tempPath, const QByteArray& bytes) {
   CountOperation(tempPath);
-  const int fd = ::open(Native(tempPath).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd = sys::Open(tempPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC);
   if (fd < 0) FailErrno(tempPath);
   try {
     WriteAll(fd, bytes, tempPath);
-    if (::fsync(fd) != 0) FailErrno(tempPath);
+    if (sys::SyncFile(fd, tempPath) != 0) FailErrno(tempPath);
   } catch (const FileError&) {
     ::close(fd);
-    ::unlink(Native(tempPath).constData());
+    sys::Unlink(tempPath);
     throw;
   }
   if (::close(fd) != 0) {
     const int saved = errno;
-    ::unlink(Native(tempPath).constData());
+    sys::Unlink(tempPath);
     errno = saved;
     FailErrno(tempPath);
   }
@@ -82,9 +65,9 @@ void WriteTemp(const QString& tempPath, const QByteArray& bytes) {
 void RenameOver(const QString& from, const QString& to) {
   try {
     CountOperation(to);
-    if (std::rename(Native(from).constData(), Native(to).constData()) != 0) FailErrno(to);
+    if (sys::Rename(from, to) != 0) FailErrno(to);
   } catch (const FileError&) {
-    ::unlink(Native(from).constData());
+    sys::Unlink(from);
     throw;
   }
   SyncFolderOf(to);
@@ -157,7 +140,7 @@ QByteArray ReadBytes(const QString& path, qint64 maxBytes) {
 
 void MakeFolder(const QString& path) {
   CountOperation(path);
-  if (::mkdir(Native(path).constData(), 0755) != 0 && errno != EEXIST) FailErrno(path);
+  if (sys::MakeFolder(path) != 0 && errno != EEXIST) FailErrno(path);
 }
 
 bool RemoveFolder(const QString& path) {
@@ -166,17 +149,17 @@ bool RemoveFolder(const QString& path) {
   } catch (const FileError&) {
     return false;
   }
-  return ::rmdir(Native(path).constData()) == 0;
+  return sys::RemoveFolder(path) == 0;
 }
 
 void RemoveFile(const QString& path) {
   CountOperation(path);
-  if (::unlink(Native(path).constData()) != 0 && errno != ENOENT) FailErrno(path);
+  if (sys::Unlink(path) != 0 && errno != ENOENT) FailErrno(path);
 }
 
 qint64 AppendRawLine(const QString& path, const QByteArray& line) {
   CountOperation(path);
-  const int fd = ::open(Native(path).constData(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  const int fd = sys::Open(path, O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC);
   if (fd < 0) FailErrno(path);
   const off_t before = ::lseek(fd, 0, SEEK_END);
   try {
@@ -188,10 +171,10 @@ qint64 AppendRawLine(const QString& path, const QByteArray& line) {
     bytes += line;
     bytes += "\r\n";
     WriteAll(fd, bytes, path);
-    if (::fsync(fd) != 0) FailErrno(path);
+    if (sys::SyncFile(fd, path) != 0) FailErrno(path);
   } catch (const FileError&) {
     // A half-written line would corrupt the file: cut it back.
-    if (before >= 0 && ::ftruncate(fd, before) != 0) {
+    if (before >= 0 && sys::Truncate(fd, path, before) != 0) {
       // Nothing more can be done; the error below says what failed.
     }
     ::close(fd);
@@ -205,7 +188,7 @@ qint64 AppendLine(const QString& path, const QString& line) { return AppendRawLi
 
 void TruncateFile(const QString& path, qint64 size) {
   CountOperation(path);
-  if (::truncate(Native(path).constData(), off_t(size)) != 0) FailErrno(path);
+  if (sys::Truncate(path, off_t(size)) != 0) FailErrno(path);
 }
 
 void ReplaceTextFile(const QString& path, const QString& tempPath, const RawLines& lines) {
@@ -226,12 +209,12 @@ void CreateFile(const QString& path, const QByteArray& bytes) {
 
 void WriteBytesAt(const QString& path, qint64 offset, const QByteArray& bytes) {
   CountOperation(path);
-  const int fd = ::open(Native(path).constData(), O_RDWR | O_CLOEXEC);
+  const int fd = sys::Open(path, O_RDWR | O_CLOEXEC);
   if (fd < 0) FailErrno(path);
   try {
     if (::lseek(fd, off_t(offset), SEEK_SET) < 0) FailErrno(path);
     WriteAll(fd, bytes, path);
-    if (::fsync(fd) != 0) FailErrno(path);
+    if (sys::SyncFile(fd, path) != 0) FailErrno(path);
   } catch (const FileError&) {
     ::close(fd);
     throw;
