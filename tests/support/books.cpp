@@ -26,6 +26,7 @@ void ReadDayFile(Books& b, const QString& path, const QString& where, const QDat
   if (!WholeLines(bytes)) b.problems << where + ": not whole CR LF lines";
   const files::RawLines lines = files::ReadRawLines(path);
   if (lines.empty()) b.problems << where + ": no note line";
+  else b.notes << files::Decode(lines[0]);
   for (std::size_t i = 1; i < lines.size(); ++i) {
     const QString line = files::Decode(lines[i]);
     const auto plan = kPlanLine.match(line);

@@ -18,6 +18,7 @@ struct Books {
   std::map<QString, int> inDayFiles;        // plan text -> unmarked lines in day files
   std::map<QString, int> markedInDayFiles;  // plan text -> marked lines
   std::map<QString, QDate> dayOf;           // plan text -> the day file it stands in
+  QStringList notes;                        // every day file's note line
   std::map<QString, int> inHistory;         // record -> lines of the history
   int historyLines = 0;
   int notDone = 0, done = 0;
