@@ -76,7 +76,7 @@ class Child {
   }
 
   void Run() {
-    const int steps = 3 + int(rng_() % 12);
+    const int steps = 2 + int(rng_() % 7);
     Say("N %d", steps + 1);  // the exit is the last step
     if (!shell::Start(*app_)) Fail("start-up refused");
     CheckNoErrorBox();
