@@ -258,6 +258,8 @@ Folder ReadFolder(const QString& root) {
           ++f.inHistory[QString::fromLatin1(line)];
           if (!kPlanText.match(QString::fromLatin1(line)).hasMatch()) f.problems << where + ": not a plan: " + line;
         }
+      } else if (parts[0] == QLatin1String("quendar.~jnl")) {
+        // A change a kill cut off: the next start completes it.
       } else if (!parts[0].endsWith(QLatin1String(".~new"))) {
         f.problems << where + ": unknown file";
       }

@@ -19,6 +19,7 @@ namespace ui::files {
 namespace {
 
 int faultCountdown = 0;
+std::uint64_t flushes = 0;
 
 [[noreturn]] void Fail(const QString& path, const QString& reason) {
   throw FileError{path, reason};
@@ -49,23 +50,28 @@ void WriteAll(int fd, const QByteArray& bytes, const QString& path) {
   }
 }
 
+int Sync(int fd) {
+  ++flushes;
+  return ::fsync(fd);
+}
+
 // Makes a rename inside the folder survive a power cut.
 void SyncFolderOf(const QString& path) {
   const int fd = ::open(Native(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
   if (fd >= 0) {
-    ::fsync(fd);
+    Sync(fd);
     ::close(fd);
   }
 }
 
-// Writes a whole file at tempPath and flushes it to the disk.
-void WriteTemp(const QString& tempPath, const QByteArray& bytes) {
+// Writes a whole file at tempPath and, unless told not to, flushes it to the disk.
+void WriteTemp(const QString& tempPath, const QByteArray& bytes, bool flush = true) {
   CountOperation(tempPath);
   const int fd = ::open(Native(tempPath).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
   if (fd < 0) FailErrno(tempPath);
   try {
     WriteAll(fd, bytes, tempPath);
-    if (::fsync(fd) != 0) FailErrno(tempPath);
+    if (flush && Sync(fd) != 0) FailErrno(tempPath);
   } catch (const FileError&) {
     ::close(fd);
     ::unlink(Native(tempPath).constData());
@@ -79,7 +85,7 @@ void WriteTemp(const QString& tempPath, const QByteArray& bytes) {
   }
 }
 
-void RenameOver(const QString& from, const QString& to) {
+void RenameOver(const QString& from, const QString& to, bool flush = true) {
   try {
     CountOperation(to);
     if (std::rename(Native(from).constData(), Native(to).constData()) != 0) FailErrno(to);
@@ -87,7 +93,31 @@ void RenameOver(const QString& from, const QString& to) {
     ::unlink(Native(from).constData());
     throw;
   }
-  SyncFolderOf(to);
+  if (flush) SyncFolderOf(to);
+}
+
+// Opens a file for writing, creating it when missing; the caller closes it.
+int OpenForWriting(const QString& path, int flags) {
+  CountOperation(path);
+  const int fd = ::open(Native(path).constData(), O_WRONLY | O_CREAT | O_CLOEXEC | flags, 0644);
+  if (fd < 0) FailErrno(path);
+  return fd;
+}
+
+void Close(int fd, const QString& path) {
+  if (::close(fd) != 0) FailErrno(path);
+}
+
+void FlushPath(const QString& path, int flags) {
+  const int fd = ::open(Native(path).constData(), O_RDONLY | O_CLOEXEC | flags);
+  if (fd < 0) FailErrno(path);
+  if (Sync(fd) != 0) {
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    FailErrno(path);
+  }
+  ::close(fd);
 }
 
 }  // namespace
@@ -107,6 +137,8 @@ QStringList ListFiles(const QString& folder) {
 }
 
 bool FolderHasFiles(const QString& folder) { return !ListFiles(folder).isEmpty(); }
+
+bool FolderWritable(const QString& folder) { return ::access(Native(folder).constData(), W_OK | X_OK) == 0; }
 
 namespace {
 // Calls line(start, length) for each line of a text of n characters.
@@ -132,8 +164,9 @@ QByteArray ReadFile(const QString& path) {
   return all;
 }
 
-RawLines ReadRawLines(const QString& path) {
-  const QByteArray all = ReadFile(path);
+RawLines ReadRawLines(const QString& path) { return SplitRawLines(ReadFile(path)); }
+
+RawLines SplitRawLines(const QByteArray& all) {
   RawLines lines;
   ForEachLine(all, all.size(), [&](qsizetype start, qsizetype length) { lines.push_back(all.mid(start, length)); });
   return lines;
@@ -188,7 +221,7 @@ qint64 AppendRawLine(const QString& path, const QByteArray& line) {
     bytes += line;
     bytes += "\r\n";
     WriteAll(fd, bytes, path);
-    if (::fsync(fd) != 0) FailErrno(path);
+    if (Sync(fd) != 0) FailErrno(path);
   } catch (const FileError&) {
     // A half-written line would corrupt the file: cut it back.
     if (before >= 0 && ::ftruncate(fd, before) != 0) {
@@ -231,7 +264,7 @@ void WriteBytesAt(const QString& path, qint64 offset, const QByteArray& bytes) {
   try {
     if (::lseek(fd, off_t(offset), SEEK_SET) < 0) FailErrno(path);
     WriteAll(fd, bytes, path);
-    if (::fsync(fd) != 0) FailErrno(path);
+    if (Sync(fd) != 0) FailErrno(path);
   } catch (const FileError&) {
     ::close(fd);
     throw;
@@ -264,6 +297,53 @@ QByteArray Int16Bytes(std::int16_t value) {
   bytes[1] = char(u >> 8);
   return bytes;
 }
+
+qint64 FileSize(const QString& path) {
+  struct stat info;
+  if (::stat(Native(path).constData(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+  return qint64(info.st_size);
+}
+
+QByteArray ReadBytesAt(const QString& path, qint64 offset, qint64 maxBytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || !file.seek(offset)) Fail(path, file.errorString());
+  const QByteArray bytes = file.read(maxBytes);
+  if (file.error() != QFileDevice::NoError) Fail(path, file.errorString());
+  return bytes;
+}
+
+void WriteFileUnflushed(const QString& path, const QByteArray& bytes) {
+  const int fd = OpenForWriting(path, O_TRUNC);
+  try {
+    WriteAll(fd, bytes, path);
+  } catch (const FileError&) {
+    ::close(fd);
+    throw;
+  }
+  Close(fd, path);
+}
+
+void WriteAtUnflushed(const QString& path, qint64 offset, const QByteArray& bytes, bool endAfter) {
+  const int fd = OpenForWriting(path, 0);
+  try {
+    if (::lseek(fd, off_t(offset), SEEK_SET) < 0) FailErrno(path);
+    WriteAll(fd, bytes, path);
+    if (endAfter && ::ftruncate(fd, off_t(offset + bytes.size())) != 0) FailErrno(path);
+  } catch (const FileError&) {
+    ::close(fd);
+    throw;
+  }
+  Close(fd, path);
+}
+
+void ReplaceFileUnflushed(const QString& path, const QString& tempPath, const QByteArray& bytes) {
+  WriteTemp(tempPath, bytes, false);
+  RenameOver(tempPath, path, false);
+}
+
+void FlushFile(const QString& path) { FlushPath(path, 0); }
+void FlushFolder(const QString& path) { FlushPath(path, O_DIRECTORY); }
+std::uint64_t FlushCount() { return flushes; }
 
 void FailOperation(int n) { faultCountdown = n; }
 void ClearFaults() { faultCountdown = 0; }

@@ -18,6 +18,7 @@
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QTranslator>
 
 #include <algorithm>
@@ -291,6 +292,19 @@ void QtPlatform::PlaySound(const QString& path) {
   static const auto play = reinterpret_cast<Play>(
       QLibrary::resolve(ProgramFolderPath() + QStringLiteral("/quendar-sound"), "quendar_play_sound"));
   if (play) play(reinterpret_cast<const char16_t*>(path.utf16()), int(path.size()));
+}
+
+void QtPlatform::AfterRepaint(std::function<void()> work) {
+  // The adapter's repaint requests are posted once the current event ends;
+  // a zero timer comes after them, and the paint is forced first anyway.
+  QTimer::singleShot(0, qApp, [this, work = std::move(work)] {
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+    if (dispatch) {
+      dispatch(work);
+    } else {
+      work();
+    }
+  });
 }
 
 QString QtPlatform::ProgramFolder() { return ProgramFolderPath(); }
