@@ -160,14 +160,20 @@ class JournalRun {
     }
   }
 
-  // Waits until everything the steps wrote is on the disk.
-  void Flush() {
+  // Waits until everything the steps wrote is on the disk, then removes the
+  // journal, for good: a journal that came back after a power cut would be
+  // run over the changes made since.
+  void Done() {
     for (const QString& path : files_) {
       if (files::FileExists(path)) files::FlushFile(path);
     }
     for (const QString& folder : folders_) {
-      if (files::FolderExists(folder)) files::FlushFolder(folder);
+      if (folder != datas_ && files::FolderExists(folder)) files::FlushFolder(folder);
     }
+    // The data folder's entries (a history or counters file made, a year
+    // folder gone) reach the disk with the journal's removal.
+    files::RemoveFile(shell::JournalPath(app_));
+    files::FlushFolder(datas_);
   }
 
  private:
@@ -260,8 +266,7 @@ bool CompleteJournal(shell::App& app) {
     }
     JournalRun run(app);
     for (const Journal::Step& step : steps) run.Apply(step, true);
-    run.Flush();
-    files::RemoveFile(path);
+    run.Done();
     return true;
   } catch (const files::FileError& error) {
     shell::ReportFileError(app, error);
@@ -291,8 +296,7 @@ bool RunChange(shell::App& app, const Journal& journal, Finish finish) {
     app.platform.AfterRepaint([&app] { CompleteJournal(app); });
     return true;
   }
-  run.Flush();
-  files::RemoveFile(path);
+  run.Done();
   return true;
 }
 

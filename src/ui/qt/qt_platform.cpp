@@ -295,10 +295,10 @@ void QtPlatform::PlaySound(const QString& path) {
 }
 
 void QtPlatform::AfterRepaint(std::function<void()> work) {
-  // The adapter's repaint requests are posted once the current event ends;
-  // a zero timer comes after them, and the paint is forced first anyway.
-  QTimer::singleShot(0, qApp, [this, work = std::move(work)] {
-    QCoreApplication::sendPostedEvents(nullptr, QEvent::UpdateRequest);
+  // Qt paints a window at its next frame, up to one refresh (16 ms at 60 Hz)
+  // after the change; a few frames later that paint is surely done.
+  constexpr int kAfterFrames = 50;
+  QTimer::singleShot(kAfterFrames, qApp, [this, work = std::move(work)] {
     if (dispatch) {
       dispatch(work);
     } else {
