@@ -8,9 +8,11 @@
 #include <QFileInfo>
 
 #include <cerrno>
+#include <cstdio>
 #include <cstring>
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace ui::files {
@@ -18,6 +20,7 @@ namespace ui::files {
 namespace {
 
 int faultCountdown = 0;
+std::uint64_t flushes = 0;
 
 [[noreturn]] void Fail(const QString& path, const QString& reason) {
   throw FileError{path, reason};
@@ -34,21 +37,33 @@ void CountOperation(const QString& path) {
   }
 }
 
+QByteArray Native(const QString& path) { return QFile::encodeName(path); }
+
 void WriteAll(int fd, const QByteArray& bytes, const QString& path) {
   if (!sys::WriteAll(fd, path, bytes.constData(), size_t(bytes.size()))) FailErrno(path);
 }
 
-// Makes a rename inside the folder survive a power cut.
-void SyncFolderOf(const QString& path) { sys::SyncFolder(QFileInfo(path).absolutePath()); }
+int Sync(int fd, const QString& path) {
+  ++flushes;
+  return sys::SyncFile(fd, path);
+}
 
-// Writes a whole file at tempPath and flushes it to the disk.
-void WriteTemp(const QString& tempPath, const QByteArray& bytes) {
+int SyncFolder(const QString& folder) {
+  ++flushes;
+  return sys::SyncFolder(folder);
+}
+
+// Makes a rename inside the folder survive a power cut.
+void SyncFolderOf(const QString& path) { SyncFolder(QFileInfo(path).absolutePath()); }
+
+// Writes a whole file at tempPath and, unless told not to, flushes it to the disk.
+void WriteTemp(const QString& tempPath, const QByteArray& bytes, bool flush = true) {
   CountOperation(tempPath);
   const int fd = sys::Open(tempPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC);
   if (fd < 0) FailErrno(tempPath);
   try {
     WriteAll(fd, bytes, tempPath);
-    if (sys::SyncFile(fd, tempPath) != 0) FailErrno(tempPath);
+    if (flush && Sync(fd, tempPath) != 0) FailErrno(tempPath);
   } catch (const FileError&) {
     ::close(fd);
     sys::Unlink(tempPath);
@@ -62,7 +77,7 @@ void WriteTemp(const QString& tempPath, const QByteArray& bytes) {
   }
 }
 
-void RenameOver(const QString& from, const QString& to) {
+void RenameOver(const QString& from, const QString& to, bool flush = true) {
   try {
     CountOperation(to);
     if (sys::Rename(from, to) != 0) FailErrno(to);
@@ -70,7 +85,35 @@ void RenameOver(const QString& from, const QString& to) {
     sys::Unlink(from);
     throw;
   }
-  SyncFolderOf(to);
+  if (flush) SyncFolderOf(to);
+}
+
+// Opens a file for writing, creating it when missing; the caller closes it.
+int OpenForWriting(const QString& path, int flags) {
+  CountOperation(path);
+  const int fd = sys::Open(path, O_WRONLY | O_CREAT | O_CLOEXEC | flags);
+  if (fd < 0) FailErrno(path);
+  return fd;
+}
+
+void Close(int fd, const QString& path) {
+  if (::close(fd) != 0) FailErrno(path);
+}
+
+void FlushPath(const QString& path, bool folder) {
+  if (folder) {
+    if (SyncFolder(path) != 0) FailErrno(path);
+    return;
+  }
+  const int fd = ::open(Native(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) FailErrno(path);
+  if (Sync(fd, path) != 0) {
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    FailErrno(path);
+  }
+  ::close(fd);
 }
 
 }  // namespace
@@ -90,6 +133,8 @@ QStringList ListFiles(const QString& folder) {
 }
 
 bool FolderHasFiles(const QString& folder) { return !ListFiles(folder).isEmpty(); }
+
+bool FolderWritable(const QString& folder) { return ::access(Native(folder).constData(), W_OK | X_OK) == 0; }
 
 namespace {
 // Calls line(start, length) for each line of a text of n characters.
@@ -115,8 +160,9 @@ QByteArray ReadFile(const QString& path) {
   return all;
 }
 
-RawLines ReadRawLines(const QString& path) {
-  const QByteArray all = ReadFile(path);
+RawLines ReadRawLines(const QString& path) { return SplitRawLines(ReadFile(path)); }
+
+RawLines SplitRawLines(const QByteArray& all) {
   RawLines lines;
   ForEachLine(all, all.size(), [&](qsizetype start, qsizetype length) { lines.push_back(all.mid(start, length)); });
   return lines;
@@ -171,7 +217,7 @@ qint64 AppendRawLine(const QString& path, const QByteArray& line) {
     bytes += line;
     bytes += "\r\n";
     WriteAll(fd, bytes, path);
-    if (sys::SyncFile(fd, path) != 0) FailErrno(path);
+    if (Sync(fd, path) != 0) FailErrno(path);
   } catch (const FileError&) {
     // A half-written line would corrupt the file: cut it back.
     if (before >= 0 && sys::Truncate(fd, path, before) != 0) {
@@ -214,7 +260,7 @@ void WriteBytesAt(const QString& path, qint64 offset, const QByteArray& bytes) {
   try {
     if (::lseek(fd, off_t(offset), SEEK_SET) < 0) FailErrno(path);
     WriteAll(fd, bytes, path);
-    if (sys::SyncFile(fd, path) != 0) FailErrno(path);
+    if (Sync(fd, path) != 0) FailErrno(path);
   } catch (const FileError&) {
     ::close(fd);
     throw;
@@ -247,6 +293,53 @@ QByteArray Int16Bytes(std::int16_t value) {
   bytes[1] = char(u >> 8);
   return bytes;
 }
+
+qint64 FileSize(const QString& path) {
+  struct stat info;
+  if (::stat(Native(path).constData(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+  return qint64(info.st_size);
+}
+
+QByteArray ReadBytesAt(const QString& path, qint64 offset, qint64 maxBytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || !file.seek(offset)) Fail(path, file.errorString());
+  const QByteArray bytes = file.read(maxBytes);
+  if (file.error() != QFileDevice::NoError) Fail(path, file.errorString());
+  return bytes;
+}
+
+void WriteFileUnflushed(const QString& path, const QByteArray& bytes) {
+  const int fd = OpenForWriting(path, O_TRUNC);
+  try {
+    WriteAll(fd, bytes, path);
+  } catch (const FileError&) {
+    ::close(fd);
+    throw;
+  }
+  Close(fd, path);
+}
+
+void WriteAtUnflushed(const QString& path, qint64 offset, const QByteArray& bytes, bool endAfter) {
+  const int fd = OpenForWriting(path, 0);
+  try {
+    if (::lseek(fd, off_t(offset), SEEK_SET) < 0) FailErrno(path);
+    WriteAll(fd, bytes, path);
+    if (endAfter && sys::Truncate(fd, path, off_t(offset + bytes.size())) != 0) FailErrno(path);
+  } catch (const FileError&) {
+    ::close(fd);
+    throw;
+  }
+  Close(fd, path);
+}
+
+void ReplaceFileUnflushed(const QString& path, const QString& tempPath, const QByteArray& bytes) {
+  WriteTemp(tempPath, bytes, false);
+  RenameOver(tempPath, path, false);
+}
+
+void FlushFile(const QString& path) { FlushPath(path, false); }
+void FlushFolder(const QString& path) { FlushPath(path, true); }
+std::uint64_t FlushCount() { return flushes; }
 
 void FailOperation(int n) { faultCountdown = n; }
 void ClearFaults() { faultCountdown = 0; }
