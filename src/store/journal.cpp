@@ -167,11 +167,12 @@ class JournalRun {
     for (const QString& path : files_) {
       if (files::FileExists(path)) files::FlushFile(path);
     }
+    // The data folder too: its entries (a history or counters file made, a
+    // year folder gone) must be on the disk before the journal's removal,
+    // which a power cut could otherwise keep without them.
     for (const QString& folder : folders_) {
-      if (folder != datas_ && files::FolderExists(folder)) files::FlushFolder(folder);
+      if (files::FolderExists(folder)) files::FlushFolder(folder);
     }
-    // The data folder's entries (a history or counters file made, a year
-    // folder gone) reach the disk with the journal's removal.
     files::RemoveFile(shell::JournalPath(app_));
     files::FlushFolder(datas_);
   }

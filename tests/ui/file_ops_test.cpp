@@ -136,7 +136,9 @@ TEST_F(Files, TheTraceHoldsEveryDurableStepInOrder) {
     SCOPED_TRACE(i);
     EXPECT_EQ(trace[i].kind, expected[i].kind);
     EXPECT_EQ(QDir(dir.path()).relativeFilePath(trace[i].path), expected[i].path.isEmpty() ? "." : expected[i].path);
-    if (!expected[i].target.isEmpty()) EXPECT_EQ(trace[i].target, Path(expected[i].target));
+    if (!expected[i].target.isEmpty()) {
+      EXPECT_EQ(trace[i].target, Path(expected[i].target));
+    }
     EXPECT_EQ(trace[i].offset, expected[i].offset);
     EXPECT_EQ(trace[i].bytes, expected[i].bytes);
   }
