@@ -13,7 +13,6 @@
 #include <QSet>
 
 #include <algorithm>
-#include <optional>
 
 namespace store {
 
@@ -130,7 +129,11 @@ class JournalRun {
       qint16 c1 = 0, c2 = 0;
       qint32 t1 = 0, t2 = 0;
       switch (step.kind) {
-        case 'H': in >> offset >> step.bytes; step.a = offset; break;
+        case 'H':
+          in >> offset >> step.bytes;
+          if (offset < 0) return Kind::Foreign;
+          step.a = offset;
+          break;
         case 'C': in >> c1 >> c2; step.a = c1, step.b = c2; break;
         case 'D':
         case 'R':
@@ -139,7 +142,13 @@ class JournalRun {
           // A journal that would reach outside the data folder is none of ours.
           if (!SafeRelative(step.path)) return Kind::Foreign;
           break;
-        case 'T': in >> t1 >> t2; step.a = t1, step.b = t2; break;
+        case 'T':
+          in >> t1 >> t2;
+          // A year the sweep can reach and a month of it, never a loop over
+          // billions of folders.
+          if (t1 < 2001 || t1 > 9999 || t2 < 1 || t2 > 12) return Kind::Foreign;
+          step.a = t1, step.b = t2;
+          break;
         default: return Kind::Foreign;  // a later version's step: not ours to guess at
       }
       if (in.status() != QDataStream::Ok) return Kind::Foreign;
