@@ -108,7 +108,7 @@ TEST_F(Files, TheTraceHoldsEveryDurableStepInOrder) {
   files::AppendRawLine(Path("h.dat"), "c");
   files::ReplaceTextFile(Path("d.dat"), Path("d.~"), {"x"});
   files::WriteBytesAt(Path("d.dat"), 1, "y");
-  files::TruncateFile(Path("h.dat"), 2);
+  files::WriteAtUnflushed(Path("h.dat"), 0, "ab", true);
   files::MakeFolder(Path("m"));
   EXPECT_FALSE(files::RemoveFolder(Path("nothing")));  // a failed step leaves no record
   files::RemoveFolder(Path("m"));
@@ -127,7 +127,8 @@ TEST_F(Files, TheTraceHoldsEveryDurableStepInOrder) {
       {K::Create, "d.~", "", 0, ""},           {K::Write, "d.~", "", 0, "x\r\n"},
       {K::FileSync, "d.~", "", 0, ""},          {K::Rename, "d.~", "d.dat", 0, ""},
       {K::FolderSync, "", "", 0, ""},           {K::Write, "d.dat", "", 1, "y"},
-      {K::FileSync, "d.dat", "", 0, ""},        {K::Truncate, "h.dat", "", 2, ""},
+      {K::FileSync, "d.dat", "", 0, ""},        {K::Write, "h.dat", "", 0, "ab"},
+      {K::Truncate, "h.dat", "", 2, ""},
       {K::MakeFolder, "m", "", 0, ""},          {K::RemoveFolder, "m", "", 0, ""},
       {K::Unlink, "d.dat", "", 0, ""},
   };

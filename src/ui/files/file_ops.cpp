@@ -232,11 +232,6 @@ qint64 AppendRawLine(const QString& path, const QByteArray& line) {
 
 qint64 AppendLine(const QString& path, const QString& line) { return AppendRawLine(path, Encode(line)); }
 
-void TruncateFile(const QString& path, qint64 size) {
-  CountOperation(path);
-  if (sys::Truncate(path, off_t(size)) != 0) FailErrno(path);
-}
-
 void ReplaceTextFile(const QString& path, const QString& tempPath, const RawLines& lines) {
   QByteArray bytes;
   for (const QByteArray& line : lines) {

@@ -52,11 +52,9 @@ bool RemoveFolder(const QString& path);
 void RemoveFile(const QString& path);
 // Appends one line with CR LF, creating the file when it is missing. A last
 // line left without its line end is completed first, so two records never
-// run together. Returns the file's size before the append, for an undo.
+// run together. Returns the file's size before the append.
 qint64 AppendLine(const QString& path, const QString& line);
 qint64 AppendRawLine(const QString& path, const QByteArray& line);
-// Cuts a file back to a size it had (the undo of an append).
-void TruncateFile(const QString& path, qint64 size);
 // Replaces a text file: the lines go with CR LF into the temporary sibling,
 // which is flushed to the disk and then renamed over the file in one atomic
 // step, so the old or the new content is always complete on disk.

@@ -81,12 +81,6 @@ int Truncate(int fd, const QString& path, off_t size) {
   return rc;
 }
 
-int Truncate(const QString& path, off_t size) {
-  const int rc = ::truncate(Native(path).constData(), size);
-  if (rc == 0) Record(DurableOp::Kind::Truncate, path, {}, qint64(size));
-  return rc;
-}
-
 int SyncFile(int fd, const QString& path) {
   const int rc = ::fsync(fd);
   if (rc == 0) Record(DurableOp::Kind::FileSync, path);

@@ -17,7 +17,6 @@ int Open(const QString& path, int flags, mode_t mode = 0644);
 // O_APPEND), retrying after EINTR; false on failure.
 bool WriteAll(int fd, const QString& path, const char* data, size_t size);
 int Truncate(int fd, const QString& path, off_t size);
-int Truncate(const QString& path, off_t size);
 int SyncFile(int fd, const QString& path);
 // Opens, flushes and closes a folder so that the names made or removed in
 // it survive a power cut.
