@@ -11,7 +11,8 @@ test=("${build[@]}" libgtest-dev xvfb xauth xdotool x11-utils
       desktop-file-utils appstream      # check the desktop entry and the metadata
       libsm-dev                         # a session manager that logs the test session off
       clang libclang-rt-14-dev          # the fuzz targets (libFuzzer)
-      pulseaudio pulseaudio-utils)      # a private sound server that proves the alarm is heard
+      pulseaudio pulseaudio-utils       # a private sound server that proves the alarm is heard
+      strace)                           # kills the program at a chosen system call of its exit
 bench=("${test[@]}" libbenchmark-dev hyperfine libx11-dev)
 # The screenshots of the README: a window manager for real frames and a grabber.
 shots=("${test[@]}" openbox imagemagick)

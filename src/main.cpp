@@ -20,6 +20,7 @@ int main(int argc, char** argv) {
   app::Wire(app);
   ui::qt::QtAdapter adapter(app);
   platform.windowOf = [&adapter](const ui::Form& form) { return adapter.WindowOf(form); };
+  platform.dispatch = [&adapter](const std::function<void()>& work) { adapter.Dispatch(work); };
   platform.onAnotherCopyStarted = [&] { adapter.Dispatch([&] { shell::ComeForward(app); }); };
   platform.onTrayMessage = [&](int message, int mouse) {
     adapter.Dispatch([&app, message, mouse] { shell::TrayWndProc(app, message, mouse); });

@@ -3,6 +3,7 @@
 #include "ics/calendar_file.h"
 #include "ics/export_plans.h"
 #include "ics/ics_platform.h"
+#include "store/journal.h"
 #include "ics/import_plans.h"
 #include "shell/app.h"
 #include "ui/files/file_ops.h"
@@ -137,6 +138,13 @@ int Import(const Request& request, const Context& context, std::FILE* out, std::
   }
   IcsPlatform platform(request.folder);
   shell::App app(platform, request.folder);
+  // A change the planner left half done is completed first: its steps name
+  // whole day files, and must not later overwrite the plans added here.
+  if (!request.dryRun && !store::CompleteJournal(app)) {
+    Say(err, QStringLiteral("quendar-ics: an earlier change in %1 cannot be completed; nothing was imported")
+                 .arg(request.folder));
+    return kFailed;
+  }
   const ImportSummary summary = ImportPlans(app, contents.plans, from, to, request.dryRun, [&](QDate day, const QString& line) {
     if (request.dryRun) Say(out, day.toString(Qt::ISODate) + QStringLiteral("  ") + line);
   });

@@ -22,6 +22,8 @@ class IcsPlatform : public ui::Platform {
   void TrayDelete(int) override {}
   void BringToFront(ui::Form&) override {}
   void PlaySound(const QString&) override {}
+  // Nothing is drawn, so what waits for a repaint runs at once.
+  void AfterRepaint(std::function<void()> work) override { work(); }
   QString ProgramFolder() override { return folder_; }
 
  private:

@@ -86,6 +86,9 @@ class App : public ui::Desktop {
   std::function<void()> EndProgram;
   // Closes the books when the main window really goes (the plan store's).
   std::function<void()> ShutdownProcessing;
+  // Completes a change that a crash left half done, before anything reads
+  // the data folder (the plan store's); false when none may run.
+  std::function<bool()> CompleteJournal;
 
   // Set once the main window's load went through: a start-up that failed
   // has nothing to close and must not touch the files.

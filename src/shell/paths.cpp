@@ -40,4 +40,6 @@ QString HistoryPath(const App& app) { return DataFolderPath(app) + "/quendar.dat
 
 QString HistoryTempPath(const App& app) { return DataFolderPath(app) + "/quendar.~dat"; }
 
+QString JournalPath(const App& app) { return DataFolderPath(app) + "/quendar.~jnl"; }
+
 }  // namespace shell

@@ -22,5 +22,7 @@ QString SoundPath(const App& app);
 QString CountersPath(const App& app);
 QString HistoryPath(const App& app);
 QString HistoryTempPath(const App& app);
+// What a change that spans files will do, while it is being done.
+QString JournalPath(const App& app);
 
 }  // namespace shell

@@ -38,6 +38,9 @@ bool Form_Load(App& app) {
     return false;
   }
 
+  // A change a crash left half done is completed before any day is read.
+  if (app.CompleteJournal) app.CompleteJournal();
+
   f.FixedSize = true;
   f.Caption = app.VersionCaption;
   // The main window opens in the middle of the screen's work area.

@@ -19,21 +19,16 @@ Counts ReadCounts(shell::App& app) {
   return {files::Int16At(bytes, 0), files::Int16At(bytes, 2)};
 }
 
-void WriteCounts(shell::App& app, const Counts& counts) {
-  files::WriteBytesAt(shell::CountersPath(app), 0,
-                      files::Int16Bytes(counts.NotDoneCount) + files::Int16Bytes(counts.DoneCount));
-}
-
 Counts WithAdded(Counts counts, CountField field, int n) {
   std::int16_t& count = field == CountField::NotDoneCount ? counts.NotDoneCount : counts.DoneCount;
   count = std::int16_t(std::min<int>(count + n, kCountLimit));
   return counts;
 }
 
-Counts AddToCount(shell::App& app, CountField field, int n) {
-  const Counts before = ReadCounts(app);
-  WriteCounts(app, WithAdded(before, field, n));
-  return before;
+void AddToCount(shell::App& app, CountField field, int n) {
+  const Counts after = WithAdded(ReadCounts(app), field, n);
+  files::WriteBytesAt(shell::CountersPath(app), 0,
+                      files::Int16Bytes(after.NotDoneCount) + files::Int16Bytes(after.DoneCount));
 }
 
 QByteArray PlanTextBytes(const QByteArray& planLine) {
@@ -57,20 +52,6 @@ QByteArray PlanTextBytes(const QByteArray& planLine) {
     if (files::Decode(planLine.mid(cut)) == rest) return planLine.mid(cut);
   }
   return files::Encode(rest);
-}
-
-qint64 AppendHistory(shell::App& app, const QByteArray& text) {
-  return files::AppendRawLine(shell::HistoryPath(app), text);
-}
-
-qint64 AppendHistory(shell::App& app, const files::RawLines& texts) {
-  // Records hold no line ends, so joined they append as consecutive lines.
-  QByteArray joined;
-  for (const QByteArray& text : texts) {
-    if (&text != &texts.front()) joined += "\r\n";
-    joined += text;
-  }
-  return files::AppendRawLine(shell::HistoryPath(app), joined);
 }
 
 files::RawLines ReadHistory(shell::App& app) {

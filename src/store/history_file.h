@@ -35,22 +35,14 @@ inline constexpr std::int16_t kCountLimit = 32767;
 void EnsureCountersFile(shell::App& app);
 // The two counts; bytes missing at the end of a short file read as zero.
 Counts ReadCounts(shell::App& app);
-// Writes both counts, so the file is 4 bytes long afterwards (or keeps what a
-// longer file has beyond them).
-void WriteCounts(shell::App& app, const Counts& counts);
 // The counts with n added to one of them; a count stops at 32767 rather than
 // wrap to a negative number.
 Counts WithAdded(Counts counts, CountField field, int n);
-// Adds one (or n) to a count in the file, saturating as above. Returns the
-// counts as they were before, for an undo.
-Counts AddToCount(shell::App& app, CountField field, int n = 1);
+// Adds one (or n) to a count in the file, saturating as above.
+void AddToCount(shell::App& app, CountField field, int n = 1);
 
 // The plan's text as the bytes of a day-file line from its 7th character on.
 QByteArray PlanTextBytes(const QByteArray& planLine);
-// Appends one record; returns the history file's size before it, for an undo.
-qint64 AppendHistory(shell::App& app, const QByteArray& text);
-// Appends several records in one write.
-qint64 AppendHistory(shell::App& app, const ui::files::RawLines& texts);
 // Every record in order, raw; empty when there is no history file.
 ui::files::RawLines ReadHistory(shell::App& app);
 // Every record as text, the whole file decoded in one pass; empty when there

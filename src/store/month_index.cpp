@@ -45,4 +45,20 @@ void DropFromIndex(const QString& QDRFile_Diryear, const std::vector<int>& month
   if (!files::FolderHasFiles(QDRFile_Diryear)) files::RemoveFolder(QDRFile_Diryear);
 }
 
+void RemoveEmptyMonths(shell::App& app, int year, int lastMonth) {
+  std::vector<int> gone;
+  for (int month = 1; month <= lastMonth; ++month) {
+    const QString folder = shell::MonthFolderPath(app, year, month);
+    // A folder that still holds something foreign cannot go, and its index
+    // line stays with it: the index lists the month folders that exist.
+    if (files::FolderExists(folder) && !files::FolderHasFiles(folder)) files::RemoveFolder(folder);
+    if (!files::FolderExists(folder)) gone.push_back(month);
+  }
+  const QString yearFolder = shell::YearFolderPath(app, year);
+  DropFromIndex(yearFolder, gone);
+  // Normally gone with its index; this catches a year folder an earlier
+  // failure left empty. One that holds anything stays.
+  if (files::FolderExists(yearFolder) && !files::FolderHasFiles(yearFolder)) files::RemoveFolder(yearFolder);
+}
+
 }  // namespace store

@@ -19,5 +19,9 @@ void AddQDR(shell::App& app, int Date_Year, int Date_Month);
 void CheckQDR(shell::App& app, int Date_Year, int Date_Month, const QString& QDRFile_Diryear);
 // The same for several months of one year at once, in one rewrite.
 void DropFromIndex(const QString& yearFolder, const std::vector<int>& months);
+// Removes the emptied month folders of a year up to lastMonth, takes every
+// month whose folder is gone out of the year's index (a line an earlier
+// failure left goes too) and the year folder when nothing is left in it.
+void RemoveEmptyMonths(shell::App& app, int year, int lastMonth);
 
 }  // namespace store

@@ -6,12 +6,14 @@
 #include "shell/settings_file.h"
 #include "store/day_file.h"
 #include "store/history_file.h"
+#include "store/journal.h"
 #include "store/month_index.h"
 
-#include <QFileInfo>
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <cerrno>
+#include <cstring>
 #include <optional>
 #include <set>
 #include <vector>
@@ -24,11 +26,11 @@ namespace {
 
 struct PastDay {
   QString folder;
-  // The files of the day that go; the one the records came from comes last,
-  // so a day that could not be deleted completely still has its plans.
+  // The files of the day that go, each with what it holds; the one the
+  // records came from comes last.
   QStringList paths;
+  std::vector<QByteArray> held;
   files::RawLines records;
-  qint64 bytes = 0;  // of the records in the history, line ends included
 };
 
 // The day of a day file or of one of its leftover copies.
@@ -43,28 +45,38 @@ std::optional<int> DayOfName(const QString& name) {
 
 // The days before firstKept of one month folder, in day order, with the plan
 // lines that never got a verdict (marked lines were counted at their verdict).
+// A folder the program may not change keeps its days, uncounted, for a later
+// exit: they could not go, and must not be counted while they stay.
 void GatherPastDays(shell::App& app, const QString& folder, int firstKept, std::vector<PastDay>& days) {
   std::set<int> found;
   for (const QString& name : files::ListFiles(folder)) {
     if (const auto day = DayOfName(name); day && *day < firstKept) found.insert(*day);
   }
+  if (found.empty()) return;
+  if (!files::FolderWritable(folder)) {
+    shell::ReportFileError(app, {folder, QString::fromLocal8Bit(std::strerror(EACCES))});
+    return;
+  }
   for (int day : found) {
     const QString dayFile = folder + '/' + QString::number(day) + QStringLiteral(".dat");
     const QString source = DayFileSource(dayFile);
-    PastDay past{folder, {}, {}, 0};
+    PastDay past{folder, {}, {}, {}};
     try {
-      const files::RawLines lines = files::ReadRawLines(source);
+      const QByteArray sourceBytes = files::ReadFile(source);
+      const files::RawLines lines = files::RawLinesOf(sourceBytes);
       // A leftover copy goes only when the file that holds the day has all
       // its plans; one that holds more stays and stands in for the day at
       // the next exit, once the day file is gone.
       for (const QString& copy : DayFileCopies(dayFile)) {
-        if (copy != source && files::FileExists(copy) && PlansOnlyInCopy(copy, lines).empty()) past.paths.append(copy);
+        if (copy != source && files::FileExists(copy) && PlansOnlyInCopy(copy, lines).empty()) {
+          past.paths.append(copy);
+          past.held.push_back(files::ReadFile(copy));
+        }
       }
       past.paths.append(source);
+      past.held.push_back(sourceBytes);
       for (std::size_t i = 1; i < lines.size(); ++i) {
-        if (IsMarked(lines[i])) continue;
-        past.records.push_back(PlanTextBytes(lines[i]));
-        past.bytes += past.records.back().size() + 2;
+        if (!IsMarked(lines[i])) past.records.push_back(PlanTextBytes(lines[i]));
       }
     } catch (const files::FileError& error) {
       shell::ReportFileError(app, error);
@@ -72,77 +84,6 @@ void GatherPastDays(shell::App& app, const QString& folder, int firstKept, std::
     }
     days.push_back(std::move(past));
   }
-}
-
-// Appends the days' records and their count, then deletes the days' files.
-// Nothing is deleted before both are on the disk, so a crash can at worst
-// count a day again, never lose it. When a file cannot be deleted, that day
-// and the ones after it take their records and count back and stay for the
-// next exit; returns how many days went. A failing append or count throws
-// with nothing changed.
-std::size_t MoveToHistory(shell::App& app, const std::vector<PastDay>& days) {
-  files::RawLines block;
-  qint64 blockBytes = 0;
-  for (const PastDay& day : days) {
-    block.insert(block.end(), day.records.begin(), day.records.end());
-    blockBytes += day.bytes;
-  }
-  const QString history = shell::HistoryPath(app);
-  Counts before;
-  qint64 blockStart = 0;
-  if (!block.empty()) {
-    const qint64 sizeBefore = AppendHistory(app, block);
-    // The append may have ended a last line left open before the block.
-    blockStart = QFileInfo(history).size() - blockBytes;
-    try {
-      before = AddToCount(app, CountField::NotDoneCount, int(std::min<std::size_t>(block.size(), kCountLimit)));
-    } catch (const files::FileError&) {
-      try {
-        files::TruncateFile(history, sizeBefore);
-      } catch (const files::FileError&) {
-        // The plans are still in their day files; the error below is the one to show.
-      }
-      throw;
-    }
-  }
-  qint64 movedBytes = 0;
-  int movedRecords = 0;
-  for (std::size_t i = 0; i < days.size(); ++i) {
-    try {
-      for (const QString& path : days[i].paths) files::RemoveFile(path);
-    } catch (const files::FileError& error) {
-      shell::ReportFileError(app, error);
-      if (!block.empty()) {
-        shell::Guarded(app, [&] {
-          files::TruncateFile(history, blockStart + movedBytes);
-          WriteCounts(app, WithAdded(before, CountField::NotDoneCount, movedRecords));
-        });
-      }
-      return i;
-    }
-    movedBytes += days[i].bytes;
-    movedRecords += int(days[i].records.size());
-  }
-  return days.size();
-}
-
-// Removes the emptied month folders of a year up to lastMonth, and takes every
-// month whose folder is gone out of the year's index, so that a line left by
-// an earlier failure goes too.
-void RemoveEmptyMonths(shell::App& app, int year, int lastMonth) {
-  std::vector<int> gone;
-  for (int month = 1; month <= lastMonth; ++month) {
-    const QString folder = shell::MonthFolderPath(app, year, month);
-    // A folder that still holds something foreign cannot go, and its index
-    // line stays with it: the index lists the month folders that exist.
-    if (files::FolderExists(folder) && !files::FolderHasFiles(folder)) files::RemoveFolder(folder);
-    if (!files::FolderExists(folder)) gone.push_back(month);
-  }
-  const QString yearFolder = shell::YearFolderPath(app, year);
-  shell::Guarded(app, [&] { DropFromIndex(yearFolder, gone); });
-  // Normally gone with its index; this catches a year folder an earlier
-  // failure left empty. One that holds anything stays.
-  if (files::FolderExists(yearFolder) && !files::FolderHasFiles(yearFolder)) files::RemoveFolder(yearFolder);
 }
 
 void DropTodaysMarkedLines(shell::App& app) {
@@ -161,6 +102,8 @@ void DropTodaysMarkedLines(shell::App& app) {
 }  // namespace
 
 void SweepPastDays(shell::App& app) {
+  // What a half-done change still holds back is not to be gathered twice.
+  if (!CompleteJournal(app)) return;
   std::vector<PastDay> days;
   std::vector<int> years;
   const auto lastMonth = [&](int year) { return year < app.TodayYear ? 12 : int(app.TodayMonth); };
@@ -172,30 +115,38 @@ void SweepPastDays(shell::App& app) {
       GatherPastDays(app, shell::MonthFolderPath(app, year, month), todaysMonth ? app.TodayDay : 32, days);
     }
   }
-  // One append and one count for all days keeps the disk flushes few; when a
-  // day cannot be deleted, the other days of its folder wait with it (most
-  // likely a folder the program may not change) and the rest go on.
-  while (!days.empty()) {
-    std::size_t moved = 0;
-    try {
-      moved = MoveToHistory(app, days);
-    } catch (const files::FileError& error) {
-      shell::ReportFileError(app, error);
-      break;
-    }
-    if (moved == days.size()) break;
-    const QString stuck = days[moved].folder;
-    days.erase(days.begin(), days.begin() + qsizetype(moved));
-    std::erase_if(days, [&](const PastDay& day) { return day.folder == stuck; });
+  if (days.empty()) {
+    // Only folders and index lines an earlier failure left: each step of
+    // that tidying is safe to repeat at the next exit.
+    for (int year : years) shell::Guarded(app, [&] { RemoveEmptyMonths(app, year, lastMonth(year)); });
+    return;
   }
-  for (int year : years) RemoveEmptyMonths(app, year, lastMonth(year));
+  // One change for all days: one append, one count, one flush of each.
+  shell::Guarded(app, [&] {
+    Journal change(app);
+    files::RawLines block;
+    for (const PastDay& day : days) block.insert(block.end(), day.records.begin(), day.records.end());
+    if (!block.empty()) {
+      EnsureCountersFile(app);
+      change.AppendHistory(block);
+      change.SetCounts(WithAdded(ReadCounts(app), CountField::NotDoneCount,
+                                 int(std::min<std::size_t>(block.size(), kCountLimit))));
+    }
+    for (const PastDay& day : days) {
+      for (qsizetype i = 0; i < day.paths.size(); ++i) change.RemoveFile(day.paths[i], day.held[std::size_t(i)]);
+    }
+    for (int year : years) change.TidyYear(year, lastMonth(year));
+    RunChange(app, change, Finish::Now);
+  });
 }
 
 void ShutdownProcessing(shell::App& app) {
+  // A change a crash left half done is completed before the books are read.
+  const bool completed = CompleteJournal(app);
   shell::Guarded(app, [&] { EnsureCountersFile(app); });
-  shell::Guarded(app, [&] { DropTodaysMarkedLines(app); });
+  if (completed) shell::Guarded(app, [&] { DropTodaysMarkedLines(app); });
   shell::Guarded(app, [&] { shell::WriteNotePositions(shell::SettingsPath(app), app.form1); });
-  SweepPastDays(app);
+  if (completed) SweepPastDays(app);
 }
 
 }  // namespace store

@@ -5,6 +5,7 @@
 #include "shell/paths.h"
 #include "shell/tray.h"
 #include "store/history_file.h"
+#include "store/journal.h"
 #include "summary/statistics.h"
 #include "ui/files/file_ops.h"
 
@@ -60,6 +61,8 @@ void Timer1_Timer(shell::App& app, shell::Form3& f) {
 void Command1_Click(shell::App& app, shell::Form3& f) {
   const int index = f.List1.ListIndex;
   if (index < 0 || index >= f.List1.ListCount()) return;
+  // A half-done verdict or sweep would append over the shortened history.
+  if (!store::CompleteJournal(app)) return;
   if (!ui::files::FileExists(shell::HistoryPath(app))) return;
   // The record is the one the item shows, or nothing goes.
   const QString item = f.List1.List[index];

@@ -5,54 +5,40 @@
 #include "shell/paths.h"
 #include "store/day_file.h"
 #include "store/history_file.h"
+#include "store/journal.h"
 #include "today/today_page.h"
 
-#include <optional>
-
 namespace today {
-
-namespace files = ui::files;
 
 namespace {
 
 enum class Verdict { Done, NotDone };
 
-// Runs one step of an undo; a failure there must not hide the one being undone.
-template <typename F>
-void Undo(F&& step) {
-  try {
-    step();
-  } catch (const files::FileError&) {
-  }
-}
-
-// Marks the plan's line in its day file and records the verdict. The count and
-// the history line are written first and taken back when the day file cannot
-// be rewritten, so the three files change together or not at all. False, with
-// nothing written, when the line no longer holds the plan the note shows.
+// Marks the plan's line in its day file and records the verdict, as one
+// change: the count, the history line and the mark reach the disk together
+// or, after a crash, are completed together at the next start. The page may
+// repaint as soon as the change is written down; the files it touched are
+// flushed after that. False, with nothing written, when the line no longer
+// holds the plan the note shows.
 bool RecordVerdict(shell::App& app, const shell::NotePlan& plan, int L, Verdict verdict,
                    store::RawLines& lines) {
+  // A verdict left half done would otherwise be judged on the old line.
+  if (!store::CompleteJournal(app)) return false;
   const int year = plan.day.year(), month = plan.day.month();
-  const QString day = QString::number(plan.day.day());
-  auto read = store::ReadDayFile(shell::DayFilePath(app, year, month, day));
+  const QString path = shell::DayFilePath(app, year, month, QString::number(plan.day.day()));
+  auto read = store::ReadDayFile(path);
   if (!read || L < 1 || L >= int(read->size()) || (*read)[std::size_t(L)] != plan.line) return false;
   lines = std::move(*read);
 
   store::EnsureCountersFile(app);
-  std::optional<qint64> historySize;
-  std::optional<store::Counts> countsBefore;
-  try {
-    if (verdict == Verdict::NotDone) historySize = store::AppendHistory(app, store::PlanTextBytes(plan.line));
-    countsBefore = store::AddToCount(
-        app, verdict == Verdict::Done ? store::CountField::DoneCount : store::CountField::NotDoneCount);
-    lines[std::size_t(L)] = 'x' + plan.line;
-    store::ReplaceDayFile(app, year, month, day, lines);
-  } catch (const files::FileError&) {
-    if (countsBefore) Undo([&] { store::WriteCounts(app, *countsBefore); });
-    if (historySize) Undo([&] { files::TruncateFile(shell::HistoryPath(app), *historySize); });
-    throw;
-  }
-  return true;
+  store::Journal change(app);
+  if (verdict == Verdict::NotDone) change.AppendHistory({store::PlanTextBytes(plan.line)});
+  change.SetCounts(store::WithAdded(
+      store::ReadCounts(app), verdict == Verdict::Done ? store::CountField::DoneCount : store::CountField::NotDoneCount,
+      1));
+  lines[std::size_t(L)] = 'x' + plan.line;
+  change.ReplaceLines(path, lines);
+  return store::RunChange(app, change, store::Finish::AfterRepaint);
 }
 
 // The calendar page after a verdict: the editor's list when it shows the day

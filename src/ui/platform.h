@@ -9,6 +9,8 @@
 #include <QRect>
 #include <QString>
 
+#include <functional>
+
 namespace ui {
 
 class Form;
@@ -59,6 +61,10 @@ class Platform {
 
   // Starts playing a sound file and returns at once; an unplayable file is silence.
   virtual void PlaySound(const QString& path) = 0;
+
+  // Runs work as an event of its own once the windows have been repainted
+  // with what the current event changed: for what the user need not wait for.
+  virtual void AfterRepaint(std::function<void()> work) = 0;
 
   // The folder of the executable, as the platform gives it.
   virtual QString ProgramFolder() = 0;

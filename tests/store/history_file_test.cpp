@@ -1,6 +1,7 @@
 // The counters and history files on a real temporary data folder.
 
 #include "store/history_file.h"
+#include "store/journal.h"
 #include "test_app.h"
 #include "ui/files/codepage.h"
 
@@ -54,11 +55,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST_F(History, AppendsCompleteALastLineWithoutItsEndAndKeepTheBytes) {
   t.WriteBytes("datas/quendar.dat", "old");
-  const qint64 before = store::AppendHistory(app, ui::files::Encode("寫報告"));
-  EXPECT_EQ(before, 3);
-  EXPECT_EQ(t.ReadBytes("datas/quendar.dat"), "old\r\n" + ui::files::Encode("寫報告") + "\r\n");
-  ui::files::TruncateFile(t.Path("datas/quendar.dat"), before);
-  EXPECT_EQ(t.ReadBytes("datas/quendar.dat"), "old");
+  store::Journal change(app);
+  change.AppendHistory({ui::files::Encode("寫報告"), "\xff"});
+  ASSERT_TRUE(store::RunChange(app, change, store::Finish::Now));
+  EXPECT_EQ(t.ReadBytes("datas/quendar.dat"), "old\r\n" + ui::files::Encode("寫報告") + "\r\n\xff\r\n");
 }
 
 TEST_F(History, ThePlanTextStartsAtTheSeventhCharacter) {

@@ -29,6 +29,20 @@ QStringList FakePlatform::ErrorTexts() const {
   return texts;
 }
 
+void FakePlatform::AfterRepaint(std::function<void()> work) {
+  if (holdAfterRepaint) {
+    afterRepaint.push_back(std::move(work));
+  } else {
+    work();
+  }
+}
+
+void FakePlatform::RunAfterRepaint() {
+  auto held = std::move(afterRepaint);
+  afterRepaint.clear();
+  for (auto& work : held) work();
+}
+
 void FakePlatform::PopupMenu(ui::Menu& menu) {
   popups.push_back(&menu);
   if (onPopup) onPopup(menu);

@@ -33,6 +33,8 @@ class FakePlatform : public ui::Platform {
   void TrayDelete(int id) override { trayIcons.erase(id); }
   void BringToFront(ui::Form&) override { ++broughtToFront; }
   void PlaySound(const QString& path) override { sounds.append(path); }
+  // Runs the work at once, or keeps it in afterRepaint while holdAfterRepaint is set.
+  void AfterRepaint(std::function<void()> work) override;
   QString ProgramFolder() override { return programFolder; }
 
   QDateTime now{QDate(2005, 8, 5), QTime(9, 5, 0)};
@@ -59,6 +61,9 @@ class FakePlatform : public ui::Platform {
   bool trayAvailable = true;
   std::map<int, QString> trayIcons;  // id -> tip
   int broughtToFront = 0;
+  bool holdAfterRepaint = false;
+  std::vector<std::function<void()>> afterRepaint;
+  void RunAfterRepaint();
 };
 
 }  // namespace testsupport

@@ -219,14 +219,15 @@ TEST_F(Verdicts, ANoteThatStandsForNoPlanHasNothingToJudge) {
   EXPECT_FALSE(t.Exists(kCounters));
 }
 
-// The n-th write of a verdict fails: the error is reported and the day file,
-// the counts and the history are as they were.
+// The n-th write of a verdict fails: the error is reported, and the verdict
+// counts once in the end. Failing before its journal is written, it never
+// happened and can be given again; failing after, it is completed by the next
+// change, and giving it again judges nothing twice.
 class VerdictFailure : public Verdicts, public testing::WithParamInterface<int> {};
 
-TEST_P(VerdictFailure, LeavesTheThreeFilesAsTheyWere) {
+TEST_P(VerdictFailure, CountsTheVerdictOnce) {
   Start();
-  const QByteArray counters("\3\0\4\0", 4);
-  t.WriteBytes(kCounters, counters);
+  t.WriteBytes(kCounters, QByteArray("\3\0\4\0", 4));
   t.WriteBytes(kHistory, Cp950Lines({"舊的"}));
   ui::files::FailOperation(GetParam());
   Judge(1, f.PlansPop_Del);
@@ -235,22 +236,30 @@ TEST_P(VerdictFailure, LeavesTheThreeFilesAsTheyWere) {
   const QStringList errors = t.platform.ErrorTexts();
   ASSERT_EQ(errors.size(), 2) << errors.join('\n').toStdString();  // the question, then the error
   EXPECT_EQ(errors[0], "(not an error box)");
-  EXPECT_EQ(t.ReadBytes(kToday), Cp950Lines(kThreePlans));
-  EXPECT_EQ(t.ReadBytes(kCounters).toHex(' '), counters.toHex(' '));
-  EXPECT_EQ(t.ReadBytes(kHistory), Cp950Lines({"舊的"}));
-  EXPECT_FALSE(t.Exists("datas/2005/8/5.~dat"));
-  EXPECT_TRUE(Shown(1));
   EXPECT_EQ(f.Label12.Tag, "");
+  if (GetParam() == 1) {
+    EXPECT_EQ(t.ReadBytes(kToday), Cp950Lines(kThreePlans));
+    EXPECT_EQ(t.ReadBytes(kHistory), Cp950Lines({"舊的"}));
+    EXPECT_TRUE(Shown(1));
+  } else {
+    EXPECT_TRUE(t.Exists("datas/quendar.~jnl"));
+  }
 
-  // The program goes on: the same verdict goes through now.
-  Judge(1, f.PlansPop_Del);
+  // The program goes on: the note, if it still shows, is judged again.
+  const bool again = Shown(1);
+  if (again) Judge(1, f.PlansPop_Del);
+  EXPECT_TRUE(t.app.CompleteJournal());  // as the next change or the exit does first
+  EXPECT_EQ(t.ReadBytes(kToday), Cp950Lines({"晴", "06:30 晨跑", "x--:-- 讀書", "21:00 寫日記"}));
   EXPECT_EQ(t.ReadBytes(kHistory), Cp950Lines({"舊的", "讀書"}));
   EXPECT_EQ(t.ReadBytes(kCounters).toHex(' '), QByteArray("\4\0\4\0", 4).toHex(' '));
+  EXPECT_FALSE(t.Exists("datas/quendar.~jnl"));
+  EXPECT_FALSE(t.Exists("datas/2005/8/5.~dat"));
+  EXPECT_EQ(t.platform.ErrorTexts().size(), again ? 3 : 2);  // no error on the way
 }
 
-// The writes of a verdict not done: the history line, the count, the day
-// file's new copy and its rename over the old one.
-INSTANTIATE_TEST_SUITE_P(EachWrite, VerdictFailure, testing::Values(1, 2, 3, 4));
+// The writes of a verdict not done: its journal, the history line, the count,
+// the day file's new copy and its rename over the old one, the journal's removal.
+INSTANTIATE_TEST_SUITE_P(EachWrite, VerdictFailure, testing::Values(1, 2, 3, 4, 5, 6));
 
 TEST_F(Verdicts, AFailureCreatingTheCountersFileCountsNothing) {
   Start();

@@ -1,6 +1,7 @@
 #include "ui/files/file_ops.h"
 
 #include "ui/files/codepage.h"
+#include "ui/files/durable_trace.h"
 
 #include <QDir>
 #include <QFile>
@@ -96,6 +97,55 @@ TEST_F(Files, ARealFailureNamesThePathAndTheSystemsReason) {
     EXPECT_EQ(error.path, Path("no/such/folder/5.dat"));
     EXPECT_EQ(error.reason, "No such file or directory");
   }
+}
+
+// The trace is what crash tests rebuild power-cut states from: each durable
+// step must be there, in order, with the bytes at the place they went.
+TEST_F(Files, TheTraceHoldsEveryDurableStepInOrder) {
+  using K = files::DurableOp::Kind;
+  Write("h.dat", "ab");  // no line end yet: the append completes it first
+  files::StartTrace();
+  files::AppendRawLine(Path("h.dat"), "c");
+  files::ReplaceTextFile(Path("d.dat"), Path("d.~"), {"x"});
+  files::WriteBytesAt(Path("d.dat"), 1, "y");
+  files::WriteAtUnflushed(Path("h.dat"), 0, "ab", true);
+  files::MakeFolder(Path("m"));
+  EXPECT_FALSE(files::RemoveFolder(Path("nothing")));  // a failed step leaves no record
+  files::RemoveFolder(Path("m"));
+  files::RemoveFile(Path("d.dat"));
+  const files::DurableTrace trace = files::TakeTrace();
+
+  struct Expected {
+    K kind;
+    QString path;
+    QString target;
+    qint64 offset;
+    QByteArray bytes;
+  };
+  const std::vector<Expected> expected = {
+      {K::Write, "h.dat", "", 2, "\r\nc\r\n"}, {K::FileSync, "h.dat", "", 0, ""},
+      {K::Create, "d.~", "", 0, ""},           {K::Write, "d.~", "", 0, "x\r\n"},
+      {K::FileSync, "d.~", "", 0, ""},          {K::Rename, "d.~", "d.dat", 0, ""},
+      {K::FolderSync, "", "", 0, ""},           {K::Write, "d.dat", "", 1, "y"},
+      {K::FileSync, "d.dat", "", 0, ""},        {K::Write, "h.dat", "", 0, "ab"},
+      {K::Truncate, "h.dat", "", 2, ""},
+      {K::MakeFolder, "m", "", 0, ""},          {K::RemoveFolder, "m", "", 0, ""},
+      {K::Unlink, "d.dat", "", 0, ""},
+  };
+  ASSERT_EQ(trace.size(), expected.size());
+  for (size_t i = 0; i < trace.size(); ++i) {
+    SCOPED_TRACE(i);
+    EXPECT_EQ(trace[i].kind, expected[i].kind);
+    EXPECT_EQ(QDir(dir.path()).relativeFilePath(trace[i].path), expected[i].path.isEmpty() ? "." : expected[i].path);
+    if (!expected[i].target.isEmpty()) {
+      EXPECT_EQ(trace[i].target, Path(expected[i].target));
+    }
+    EXPECT_EQ(trace[i].offset, expected[i].offset);
+    EXPECT_EQ(trace[i].bytes, expected[i].bytes);
+  }
+  // Nothing is recorded once the trace is taken.
+  files::RemoveFile(Path("h.dat"));
+  EXPECT_TRUE(files::TakeTrace().empty());
 }
 
 TEST_F(Files, AFolderWithAFileInItStays) {

@@ -1,6 +1,7 @@
 #include "ui/files/file_ops.h"
 
 #include "ui/files/codepage.h"
+#include "ui/files/syscalls.h"
 
 #include <QDir>
 #include <QFile>
@@ -19,6 +20,7 @@ namespace ui::files {
 namespace {
 
 int faultCountdown = 0;
+std::uint64_t flushes = 0;
 
 [[noreturn]] void Fail(const QString& path, const QString& reason) {
   throw FileError{path, reason};
@@ -38,56 +40,80 @@ void CountOperation(const QString& path) {
 QByteArray Native(const QString& path) { return QFile::encodeName(path); }
 
 void WriteAll(int fd, const QByteArray& bytes, const QString& path) {
-  qsizetype done = 0;
-  while (done < bytes.size()) {
-    const ssize_t n = ::write(fd, bytes.constData() + done, size_t(bytes.size() - done));
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      FailErrno(path);
-    }
-    done += n;
-  }
+  if (!sys::WriteAll(fd, path, bytes.constData(), size_t(bytes.size()))) FailErrno(path);
+}
+
+int Sync(int fd, const QString& path) {
+  ++flushes;
+  return sys::SyncFile(fd, path);
+}
+
+int SyncFolder(const QString& folder) {
+  ++flushes;
+  return sys::SyncFolder(folder);
 }
 
 // Makes a rename inside the folder survive a power cut.
-void SyncFolderOf(const QString& path) {
-  const int fd = ::open(Native(QFileInfo(path).absolutePath()).constData(), O_RDONLY | O_DIRECTORY);
-  if (fd >= 0) {
-    ::fsync(fd);
-    ::close(fd);
-  }
-}
+void SyncFolderOf(const QString& path) { SyncFolder(QFileInfo(path).absolutePath()); }
 
-// Writes a whole file at tempPath and flushes it to the disk.
-void WriteTemp(const QString& tempPath, const QByteArray& bytes) {
+// Writes a whole file at tempPath and, unless told not to, flushes it to the disk.
+void WriteTemp(const QString& tempPath, const QByteArray& bytes, bool flush = true) {
   CountOperation(tempPath);
-  const int fd = ::open(Native(tempPath).constData(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+  const int fd = sys::Open(tempPath, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC);
   if (fd < 0) FailErrno(tempPath);
   try {
     WriteAll(fd, bytes, tempPath);
-    if (::fsync(fd) != 0) FailErrno(tempPath);
+    if (flush && Sync(fd, tempPath) != 0) FailErrno(tempPath);
   } catch (const FileError&) {
     ::close(fd);
-    ::unlink(Native(tempPath).constData());
+    sys::Unlink(tempPath);
     throw;
   }
   if (::close(fd) != 0) {
     const int saved = errno;
-    ::unlink(Native(tempPath).constData());
+    sys::Unlink(tempPath);
     errno = saved;
     FailErrno(tempPath);
   }
 }
 
-void RenameOver(const QString& from, const QString& to) {
+void RenameOver(const QString& from, const QString& to, bool flush = true) {
   try {
     CountOperation(to);
-    if (std::rename(Native(from).constData(), Native(to).constData()) != 0) FailErrno(to);
+    if (sys::Rename(from, to) != 0) FailErrno(to);
   } catch (const FileError&) {
-    ::unlink(Native(from).constData());
+    sys::Unlink(from);
     throw;
   }
-  SyncFolderOf(to);
+  if (flush) SyncFolderOf(to);
+}
+
+// Opens a file for writing, creating it when missing; the caller closes it.
+int OpenForWriting(const QString& path, int flags) {
+  CountOperation(path);
+  const int fd = sys::Open(path, O_WRONLY | O_CREAT | O_CLOEXEC | flags);
+  if (fd < 0) FailErrno(path);
+  return fd;
+}
+
+void Close(int fd, const QString& path) {
+  if (::close(fd) != 0) FailErrno(path);
+}
+
+void FlushPath(const QString& path, bool folder) {
+  if (folder) {
+    if (SyncFolder(path) != 0) FailErrno(path);
+    return;
+  }
+  const int fd = ::open(Native(path).constData(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) FailErrno(path);
+  if (Sync(fd, path) != 0) {
+    const int saved = errno;
+    ::close(fd);
+    errno = saved;
+    FailErrno(path);
+  }
+  ::close(fd);
 }
 
 }  // namespace
@@ -107,6 +133,8 @@ QStringList ListFiles(const QString& folder) {
 }
 
 bool FolderHasFiles(const QString& folder) { return !ListFiles(folder).isEmpty(); }
+
+bool FolderWritable(const QString& folder) { return ::access(Native(folder).constData(), W_OK | X_OK) == 0; }
 
 namespace {
 // Calls line(start, length) for each line of a text of n characters.
@@ -158,7 +186,7 @@ QByteArray ReadBytes(const QString& path, qint64 maxBytes) {
 
 void MakeFolder(const QString& path) {
   CountOperation(path);
-  if (::mkdir(Native(path).constData(), 0755) != 0 && errno != EEXIST) FailErrno(path);
+  if (sys::MakeFolder(path) != 0 && errno != EEXIST) FailErrno(path);
 }
 
 bool RemoveFolder(const QString& path) {
@@ -167,23 +195,23 @@ bool RemoveFolder(const QString& path) {
   } catch (const FileError&) {
     return false;
   }
-  return ::rmdir(Native(path).constData()) == 0;
+  return sys::RemoveFolder(path) == 0;
 }
 
 void RemoveFile(const QString& path) {
   CountOperation(path);
-  if (::unlink(Native(path).constData()) != 0 && errno != ENOENT) FailErrno(path);
+  if (sys::Unlink(path) != 0 && errno != ENOENT) FailErrno(path);
 }
 
 void RenameFile(const QString& from, const QString& to) {
   CountOperation(to);
-  if (std::rename(Native(from).constData(), Native(to).constData()) != 0) FailErrno(to);
+  if (sys::Rename(from, to) != 0) FailErrno(to);
   SyncFolderOf(to);
 }
 
 qint64 AppendRawLine(const QString& path, const QByteArray& line) {
   CountOperation(path);
-  const int fd = ::open(Native(path).constData(), O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC, 0644);
+  const int fd = sys::Open(path, O_RDWR | O_CREAT | O_APPEND | O_CLOEXEC);
   if (fd < 0) FailErrno(path);
   const off_t before = ::lseek(fd, 0, SEEK_END);
   try {
@@ -195,10 +223,10 @@ qint64 AppendRawLine(const QString& path, const QByteArray& line) {
     bytes += line;
     bytes += "\r\n";
     WriteAll(fd, bytes, path);
-    if (::fsync(fd) != 0) FailErrno(path);
+    if (Sync(fd, path) != 0) FailErrno(path);
   } catch (const FileError&) {
     // A half-written line would corrupt the file: cut it back.
-    if (before >= 0 && ::ftruncate(fd, before) != 0) {
+    if (before >= 0 && sys::Truncate(fd, path, before) != 0) {
       // Nothing more can be done; the error below says what failed.
     }
     ::close(fd);
@@ -209,11 +237,6 @@ qint64 AppendRawLine(const QString& path, const QByteArray& line) {
 }
 
 qint64 AppendLine(const QString& path, const QString& line) { return AppendRawLine(path, Encode(line)); }
-
-void TruncateFile(const QString& path, qint64 size) {
-  CountOperation(path);
-  if (::truncate(Native(path).constData(), off_t(size)) != 0) FailErrno(path);
-}
 
 void ReplaceTextFile(const QString& path, const QString& tempPath, const RawLines& lines) {
   QByteArray bytes;
@@ -233,12 +256,12 @@ void CreateFile(const QString& path, const QByteArray& bytes) {
 
 void WriteBytesAt(const QString& path, qint64 offset, const QByteArray& bytes) {
   CountOperation(path);
-  const int fd = ::open(Native(path).constData(), O_RDWR | O_CLOEXEC);
+  const int fd = sys::Open(path, O_RDWR | O_CLOEXEC);
   if (fd < 0) FailErrno(path);
   try {
     if (::lseek(fd, off_t(offset), SEEK_SET) < 0) FailErrno(path);
     WriteAll(fd, bytes, path);
-    if (::fsync(fd) != 0) FailErrno(path);
+    if (Sync(fd, path) != 0) FailErrno(path);
   } catch (const FileError&) {
     ::close(fd);
     throw;
@@ -271,6 +294,53 @@ QByteArray Int16Bytes(std::int16_t value) {
   bytes[1] = char(u >> 8);
   return bytes;
 }
+
+qint64 FileSize(const QString& path) {
+  struct stat info;
+  if (::stat(Native(path).constData(), &info) != 0 || !S_ISREG(info.st_mode)) return -1;
+  return qint64(info.st_size);
+}
+
+QByteArray ReadBytesAt(const QString& path, qint64 offset, qint64 maxBytes) {
+  QFile file(path);
+  if (!file.open(QIODevice::ReadOnly) || !file.seek(offset)) Fail(path, file.errorString());
+  const QByteArray bytes = file.read(maxBytes);
+  if (file.error() != QFileDevice::NoError) Fail(path, file.errorString());
+  return bytes;
+}
+
+void WriteFileUnflushed(const QString& path, const QByteArray& bytes) {
+  const int fd = OpenForWriting(path, O_TRUNC);
+  try {
+    WriteAll(fd, bytes, path);
+  } catch (const FileError&) {
+    ::close(fd);
+    throw;
+  }
+  Close(fd, path);
+}
+
+void WriteAtUnflushed(const QString& path, qint64 offset, const QByteArray& bytes, bool endAfter) {
+  const int fd = OpenForWriting(path, 0);
+  try {
+    if (::lseek(fd, off_t(offset), SEEK_SET) < 0) FailErrno(path);
+    WriteAll(fd, bytes, path);
+    if (endAfter && sys::Truncate(fd, path, off_t(offset + bytes.size())) != 0) FailErrno(path);
+  } catch (const FileError&) {
+    ::close(fd);
+    throw;
+  }
+  Close(fd, path);
+}
+
+void ReplaceFileUnflushed(const QString& path, const QString& tempPath, const QByteArray& bytes) {
+  WriteTemp(tempPath, bytes, false);
+  RenameOver(tempPath, path, false);
+}
+
+void FlushFile(const QString& path) { FlushPath(path, false); }
+void FlushFolder(const QString& path) { FlushPath(path, true); }
+std::uint64_t FlushCount() { return flushes; }
 
 void FailOperation(int n) { faultCountdown = n; }
 void ClearFaults() { faultCountdown = 0; }

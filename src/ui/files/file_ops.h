@@ -30,6 +30,8 @@ bool FolderExists(const QString& path);
 // name order; empty when the folder does not exist.
 QStringList ListFiles(const QString& folder);
 bool FolderHasFiles(const QString& folder);
+// False when this program may not add or remove entries in the folder.
+bool FolderWritable(const QString& folder);
 
 // --- reading (a file that cannot be read throws FileError)
 // Lines end with CR LF, LF or CR; a last line without an end still counts.
@@ -52,11 +54,9 @@ void RemoveFile(const QString& path);
 void RenameFile(const QString& from, const QString& to);
 // Appends one line with CR LF, creating the file when it is missing. A last
 // line left without its line end is completed first, so two records never
-// run together. Returns the file's size before the append, for an undo.
+// run together. Returns the file's size before the append.
 qint64 AppendLine(const QString& path, const QString& line);
 qint64 AppendRawLine(const QString& path, const QByteArray& line);
-// Cuts a file back to a size it had (the undo of an append).
-void TruncateFile(const QString& path, qint64 size);
 // Replaces a text file: the lines go with CR LF into the temporary sibling,
 // which is flushed to the disk and then renamed over the file in one atomic
 // step, so the old or the new content is always complete on disk.
@@ -65,6 +65,26 @@ void ReplaceTextFile(const QString& path, const QString& tempPath, const RawLine
 void WriteBytesAt(const QString& path, qint64 offset, const QByteArray& bytes);
 // Creates a file with exactly these bytes, through a temporary sibling.
 void CreateFile(const QString& path, const QByteArray& bytes);
+
+// --- steps whose flush comes later: a change that a journal on the disk
+// already describes writes its files with these and flushes them all at its
+// end, so it waits for the disk once instead of once per file.
+// The file's size, or -1 when there is no such file.
+qint64 FileSize(const QString& path);
+// At most maxBytes bytes from an offset (fewer at the end of the file).
+QByteArray ReadBytesAt(const QString& path, qint64 offset, qint64 maxBytes);
+// Creates or truncates a file and writes these bytes, in place.
+void WriteFileUnflushed(const QString& path, const QByteArray& bytes);
+// Writes bytes at an offset, creating the file when missing; with endAfter
+// the file ends right after them.
+void WriteAtUnflushed(const QString& path, qint64 offset, const QByteArray& bytes, bool endAfter);
+// Writes the temporary sibling and renames it over the file.
+void ReplaceFileUnflushed(const QString& path, const QString& tempPath, const QByteArray& bytes);
+// Waits until a file's data, or a folder's entries, are on the disk.
+void FlushFile(const QString& path);
+void FlushFolder(const QString& path);
+// How many times the file layer has waited for the disk so far.
+std::uint64_t FlushCount();
 
 // --- little-endian fields of binary files; bytes beyond the end read as zero
 std::int16_t Int16At(const QByteArray& bytes, qsizetype offset);

@@ -18,6 +18,7 @@
 #include <QSocketNotifier>
 #include <QStandardPaths>
 #include <QSystemTrayIcon>
+#include <QTimer>
 #include <QTranslator>
 
 #include <algorithm>
@@ -299,6 +300,19 @@ void QtPlatform::PlaySound(const QString& path) {
   static const auto play = reinterpret_cast<Play>(
       QLibrary::resolve(ProgramFolderPath() + QStringLiteral("/quendar-sound"), "quendar_play_sound"));
   if (play) play(reinterpret_cast<const char16_t*>(path.utf16()), int(path.size()));
+}
+
+void QtPlatform::AfterRepaint(std::function<void()> work) {
+  // Qt paints a window at its next frame, up to one refresh (16 ms at 60 Hz)
+  // after the change; a few frames later that paint is surely done.
+  constexpr int kAfterFrames = 50;
+  QTimer::singleShot(kAfterFrames, qApp, [this, work = std::move(work)] {
+    if (dispatch) {
+      dispatch(work);
+    } else {
+      work();
+    }
+  });
 }
 
 QString QtPlatform::ProgramFolder() { return ProgramFolderPath(); }

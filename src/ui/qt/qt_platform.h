@@ -93,10 +93,13 @@ class QtPlatform : public Platform {
   void TrayDelete(int id) override;
   void BringToFront(Form& form) override;
   void PlaySound(const QString& path) override;
+  void AfterRepaint(std::function<void()> work) override;
   QString ProgramFolder() override;
 
   // Set by the adapter: the window that draws a form.
   std::function<QWidget*(const Form&)> windowOf;
+  // Set by the adapter: runs work as a logic event.
+  std::function<void(const std::function<void()>&)> dispatch;
   // Runs when a later copy of the program asks this one to come forward.
   std::function<void()> onAnotherCopyStarted;
   // Runs when a mouse button is released over a notification-area icon.
