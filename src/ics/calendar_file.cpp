@@ -175,12 +175,6 @@ bool Repeats(icalcomponent* c) {
          icalcomponent_get_first_property(c, ICAL_RDATE_PROPERTY);
 }
 
-// Occurrences stepped through for one rule, also those before the range that
-// a rule with COUNT must be stepped through from its start: an hourly rule's
-// 28 years, a daily rule's 680, and a bound of about a second here on a rule
-// that steps by the second or never reaches the range.
-constexpr int kMostSteps = 250000;
-
 // The plans of a repeating event from `from` to `to`, the occurrences of
 // its rules, its extra dates and its start, less the dates taken out. Several
 // occurrences in one minute are one plan, as the planner has no finer time.

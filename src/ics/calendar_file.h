@@ -39,6 +39,11 @@ struct CalendarContents {
 // no plan anyone keeps, and expanding it in full would take time and memory
 // without bound.
 constexpr int kMostPlans = 20000;
+// Occurrences stepped through for one rule, also those before the range that
+// a rule with COUNT must be stepped through from its start: an hourly rule's
+// 28 years, a daily rule's 680, and a bound of about a second on a rule that
+// steps by the second or never reaches the range.
+constexpr int kMostSteps = 250000;
 
 // Times with a time zone or in UTC come out in the local time of this
 // machine (TZ), floating times and dates as they stand. Repeating events give

@@ -131,9 +131,10 @@ int Import(const Request& request, const Context& context, std::FILE* out, std::
   }
   for (const QString& text : contents.cut) {
     Say(err, QStringLiteral("quendar-ics: the event \"%1\" repeats too often to take in full "
-                            "(more than %2 plans, or a rule stepped through beyond reason); the rest of it is left out")
+                            "(more than %2 plans, or %3 steps of its rule); the rest of it is left out")
                  .arg(text)
-                 .arg(kMostPlans));
+                 .arg(kMostPlans)
+                 .arg(kMostSteps));
   }
   // Held until the end, so the planner cannot start in between. A dry run
   // changes nothing and needs no lock.
