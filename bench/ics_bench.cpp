@@ -6,21 +6,16 @@
 //
 //   ics_bench --benchmark_repetitions=5 --benchmark_report_aggregates_only=true
 
+#include "day_layout.h"
 #include "ics/command_line.h"
-#include "shell/paths.h"
 #include "store/day_file.h"
 #include "test_app.h"
 #include "ui/files/codepage.h"
 
 #include <QDate>
-#include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include <benchmark/benchmark.h>
-
-#include <fcntl.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <memory>
@@ -39,31 +34,9 @@ QByteArray DayBytes(int day) {
   return bytes;
 }
 
-void WriteFlushed(const QString& path, const QByteArray& bytes) {
-  const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size() || ::fsync(fd) != 0) std::abort();
-  ::close(fd);
-}
-
 // Writes the ten years into the folder the App stands on and returns the
 // day files' paths.
-QStringList LayOut(shell::App& app) {
-  QStringList paths;
-  for (int year = kFirstYear; year < kFirstYear + kYears; ++year) {
-    QByteArray index;
-    for (int month = 1; month <= 12; ++month) {
-      QDir().mkpath(shell::MonthFolderPath(app, year, month));
-      index += ' ' + QByteArray::number(month) + "\r\n";
-      const int days = QDate(2001, month, 1).daysInMonth();  // 365 days a year
-      for (int d = 1; d <= days; ++d) {
-        paths.append(shell::DayFilePath(app, year, month, d));
-        WriteFlushed(paths.back(), DayBytes(d));
-      }
-    }
-    WriteFlushed(shell::YearFolderPath(app, year) + "/month.qdr", index);
-  }
-  return paths;
-}
+QStringList LayOut(shell::App& app) { return benchsupport::LayOutYears(app, kFirstYear, kYears, true, DayBytes); }
 
 struct Source {
   testsupport::TestApp t{false};

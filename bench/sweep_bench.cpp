@@ -10,6 +10,7 @@
 //   sweep_bench --benchmark_repetitions=6 --benchmark_enable_random_interleaving=true \
 //               --benchmark_report_aggregates_only=true
 
+#include "day_layout.h"
 #include "shell/app.h"
 #include "shell/paths.h"
 #include "store/shutdown.h"
@@ -44,34 +45,16 @@ testsupport::TestApp& Folder() {
   return *t;
 }
 
-void WriteFile(const QString& path, const QByteArray& bytes) {
-  const int fd = ::open(QFile::encodeName(path).constData(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0 || ::write(fd, bytes.constData(), size_t(bytes.size())) != bytes.size()) std::abort();
-  ::close(fd);
-}
-
 // Lays out the ten years (365 days each) and returns the day files' paths.
 QStringList LayOut(shell::App& app, bool flushed) {
   QByteArray day = ui::files::Encode(QStringLiteral("中秋節\r\n"));
   for (int plan = 0; plan < 5; ++plan) {
     day += ui::files::Encode(QStringLiteral("%1:30 與朋友在車站前碰面，一起去吃午飯 %2\r\n").arg(8 + plan, 2, 10, QChar('0')).arg(plan));
   }
-  QStringList paths;
-  for (int year = kFirstYear; year < kFirstYear + kYears; ++year) {
-    QByteArray index;
-    for (int month = 1; month <= 12; ++month) {
-      QDir().mkpath(shell::MonthFolderPath(app, year, month));
-      index += ' ' + QByteArray::number(month) + "\r\n";
-      const int days = QDate(2001, month, 1).daysInMonth();  // 365 days a year
-      for (int d = 1; d <= days; ++d) {
-        paths.append(shell::DayFilePath(app, year, month, d));
-        WriteFile(paths.back(), day);
-      }
-    }
-    WriteFile(shell::YearFolderPath(app, year) + "/month.qdr", index);
-  }
-  WriteFile(shell::CountersPath(app), QByteArray(4, '\0'));
-  WriteFile(shell::HistoryPath(app), {});
+  const QStringList paths =
+      benchsupport::LayOutYears(app, kFirstYear, kYears, false, [&day](int) { return day; });
+  benchsupport::WriteFile(shell::CountersPath(app), QByteArray(4, '\0'), false);
+  benchsupport::WriteFile(shell::HistoryPath(app), {}, false);
   if (flushed) {
     ::sync();
   } else {

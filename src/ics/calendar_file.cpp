@@ -9,6 +9,8 @@
 #include <cstring>
 #include <ctime>
 #include <memory>
+#include <set>
+#include <utility>
 
 namespace ics {
 
@@ -140,22 +142,14 @@ CalendarPlan FromWallTime(int year, int month, int day, int hour, int minute, bo
   return {QDate(year, month, day), allDay ? QStringLiteral("--:--") : TimeText(hour, minute), {}};
 }
 
-CalendarPlan FromSeconds(time_t seconds, bool floating, bool allDay) {
-  std::tm tm{};
-  // libical counts floating times and dates as if they were UTC.
-  if (floating) {
-    gmtime_r(&seconds, &tm);
-  } else {
-    localtime_r(&seconds, &tm);
-  }
-  return FromWallTime(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, allDay);
-}
-
 CalendarPlan FromTime(const icaltimetype& given) {
   // 24:00 is the next day's 00:00.
   const icaltimetype t = icaltime_normalize(given);
   if (IsFloating(t)) return FromWallTime(t.year, t.month, t.day, t.hour, t.minute, t.is_date);
-  return FromSeconds(icaltime_as_timet_with_zone(t, t.zone ? t.zone : icaltimezone_get_utc_timezone()), false, false);
+  const time_t seconds = icaltime_as_timet_with_zone(t, t.zone ? t.zone : icaltimezone_get_utc_timezone());
+  std::tm tm{};
+  localtime_r(&seconds, &tm);
+  return FromWallTime(tm.tm_year + 1900, tm.tm_mon + 1, tm.tm_mday, tm.tm_hour, tm.tm_min, false);
 }
 
 bool IsDayNote(icalcomponent* c) {
@@ -181,34 +175,101 @@ bool Repeats(icalcomponent* c) {
          icalcomponent_get_first_property(c, ICAL_RDATE_PROPERTY);
 }
 
-struct Expansion {
-  CalendarContents* contents;
-  QString text;
-  bool floating;
-  bool allDay;
-  QDate from, to;
+// The plans of a repeating event from `from` to `to`, the occurrences of
+// its rules, its extra dates and its start, less the dates taken out. Several
+// occurrences in one minute are one plan, as the planner has no finer time.
+class Expansion {
+ public:
+  Expansion(icalcomponent* c, const icaltimetype& start, QDate from, QDate to, const QString& text,
+            std::vector<CalendarPlan>& plans)
+      : c_(c), start_(start), from_(from), to_(to), text_(text), plans_(plans) {}
+
+  // False when the event was cut short: it gives more than kMostPlans, or a
+  // rule took kMostSteps steps; what came before the cut is taken.
+  bool Run() {
+    Take(start_);
+    for (icalproperty* p = icalcomponent_get_first_property(c_, ICAL_RRULE_PROPERTY); p && !cut_;
+         p = icalcomponent_get_next_property(c_, ICAL_RRULE_PROPERTY)) {
+      Step(icalproperty_get_rrule(p));
+    }
+    for (icalproperty* p = icalcomponent_get_first_property(c_, ICAL_RDATE_PROPERTY); p && !cut_;
+         p = icalcomponent_get_next_property(c_, ICAL_RDATE_PROPERTY)) {
+      const icaldatetimeperiodtype extra = icalproperty_get_rdate(p);
+      icaltimetype t = icaltime_is_null_time(extra.time) ? extra.period.start : extra.time;
+      // An extra date is given in the event's own zone.
+      if (!t.zone && !icaltime_is_utc(t)) t.zone = start_.zone;
+      Take(t);
+    }
+    return !cut_;
+  }
+
+ private:
+  void Step(const icalrecurrencetype& rule) {
+    struct IteratorFree {
+      void operator()(icalrecur_iterator* i) const { icalrecur_iterator_free(i); }
+    };
+    std::unique_ptr<icalrecur_iterator, IteratorFree> it(icalrecur_iterator_new(rule, start_));
+    if (!it) return;
+    // A day of margin on each side: an occurrence's local day may differ
+    // from its day in the event's zone.
+    icaltimetype first = start_;
+    first.year = from_.addDays(-1).year();
+    first.month = from_.addDays(-1).month();
+    first.day = from_.addDays(-1).day();
+    first.hour = first.minute = first.second = 0;
+    // Without COUNT the rule may begin at the range instead of its start.
+    if (rule.count == 0 && icaltime_compare(first, start_) > 0) icalrecur_iterator_set_start(it.get(), first);
+    const QDate before = from_.addDays(-1), last = to_.addDays(1);
+    icaltimetype previous = icaltime_null_time();
+    for (int steps = 0; !cut_; ++steps) {
+      const icaltimetype t = icalrecur_iterator_next(it.get());
+      const QDate day(t.year, t.month, t.day);
+      if (icaltime_is_null_time(t) || day > last) return;
+      if (steps == kMostSteps) {
+        cut_ = true;
+        return;
+      }
+      // Cheap checks first: a rule by the second gives sixty of each minute.
+      if (day >= before && !SameMinute(t, previous) && Take(t)) previous = t;
+    }
+  }
+
+  static bool SameMinute(const icaltimetype& a, const icaltimetype& b) {
+    return a.year == b.year && a.month == b.month && a.day == b.day && a.hour == b.hour && a.minute == b.minute;
+  }
+
+  // False when the occurrence is taken out, so that the rest of its minute
+  // may still stand.
+  bool Take(icaltimetype t) {
+    if (icalproperty_recurrence_is_excluded(c_, &start_, &t)) return false;
+    CalendarPlan plan = FromTime(t);
+    if (plan.day < from_ || plan.day > to_ || !seen_.insert({plan.day, plan.time}).second) return true;
+    if (seen_.size() > std::size_t(kMostPlans)) {
+      cut_ = true;
+      return true;
+    }
+    plan.text = text_;
+    plans_.push_back(std::move(plan));
+    return true;
+  }
+
+  icalcomponent* c_;
+  icaltimetype start_;
+  QDate from_, to_;
+  const QString& text_;
+  std::vector<CalendarPlan>& plans_;
+  std::set<std::pair<QDate, QString>> seen_;
+  bool cut_ = false;
 };
-
-void AddOccurrence(icalcomponent*, icaltime_span* span, void* data) {
-  auto& e = *static_cast<Expansion*>(data);
-  CalendarPlan plan = FromSeconds(span->start, e.floating, e.allDay);
-  if (plan.day < e.from || plan.day > e.to) return;
-  plan.text = e.text;
-  e.contents->plans.push_back(std::move(plan));
-}
-
-icaltimetype UtcMidnight(QDate day) {
-  icaltimetype t = icaltime_null_time();
-  t.year = day.year();
-  t.month = day.month();
-  t.day = day.day();
-  t.zone = icaltimezone_get_utc_timezone();
-  return t;
-}
 
 // Adds the plans of one event or to-do; false with contents.error set when
 // it cannot be placed.
 bool ReadComponent(icalcomponent* c, QDate from, QDate to, const QString& path, CalendarContents& contents) {
+  // Called off, it is no plan, whatever else it holds.
+  if (icalcomponent_get_status(c) == ICAL_STATUS_CANCELLED) {
+    ++contents.cancelled;
+    return true;
+  }
   const bool todo = icalcomponent_isa(c) == ICAL_VTODO_COMPONENT;
   const icalproperty_kind kind = todo ? ICAL_DUE_PROPERTY : ICAL_DTSTART_PROPERTY;
   if (!icalcomponent_get_first_property(c, kind)) {
@@ -243,10 +304,7 @@ bool ReadComponent(icalcomponent* c, QDate from, QDate to, const QString& path, 
     contents.plans.push_back(std::move(plan));
     return true;
   }
-  // A day of margin on each side: an occurrence's local day may differ from
-  // its day in UTC.
-  Expansion e{&contents, text, IsFloating(start), bool(start.is_date), from, to};
-  icalcomponent_foreach_recurrence(c, UtcMidnight(from.addDays(-1)), UtcMidnight(to.addDays(2)), AddOccurrence, &e);
+  if (!Expansion(c, start, from, to, text, contents.plans).Run()) contents.cut.append(text);
   return true;
 }
 

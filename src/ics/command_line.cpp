@@ -107,6 +107,8 @@ void SayCounts(std::FILE* out, const ImportSummary& s, const CalendarContents& c
   if (untitled > 0) text += QStringLiteral(", %1 without a text").arg(untitled);
   if (c.undated > 0) text += QStringLiteral(", %1 to-do(s) without a due date").arg(c.undated);
   if (c.dayNotes > 0) text += QStringLiteral(", %1 day note(s) left out").arg(c.dayNotes);
+  if (c.cancelled > 0) text += QStringLiteral(", %1 cancelled left out").arg(c.cancelled);
+  if (!c.cut.isEmpty()) text += QStringLiteral(", %1 repeating event(s) cut short").arg(c.cut.size());
   Say(out, text);
 }
 
@@ -127,6 +129,13 @@ int Import(const Request& request, const Context& context, std::FILE* out, std::
   if (!contents.error.isEmpty()) {
     Say(err, QStringLiteral("quendar-ics: ") + contents.error + QStringLiteral("; nothing was imported"));
     return kFailed;
+  }
+  for (const QString& text : contents.cut) {
+    Say(err, QStringLiteral("quendar-ics: the event \"%1\" repeats too often to take in full "
+                            "(more than %2 plans, or %3 steps of its rule); the rest of it is left out")
+                 .arg(text)
+                 .arg(kMostPlans)
+                 .arg(kMostSteps));
   }
   // Held until the end, so the planner cannot start in between. A dry run
   // changes nothing and needs no lock.

@@ -93,6 +93,17 @@ INSTANTIATE_TEST_SUITE_P(
                    {{"2026/12/14", {"", "14:30 standup"}},
                     {"2026/12/21", {"", "14:30 standup"}},
                     {"2026/12/23", {"", "14:30 standup"}}}},
+        // Extra dates beside the rule, in the event's zone, and one the rule
+        // gives already, which is no second plan.
+        ClientCase{"ExtraDates",
+                   kBerlin + QStringLiteral("BEGIN:VEVENT\nUID:r\nDTSTAMP:20261201T000000Z\n"
+                                            "DTSTART;TZID=W. Europe Standard Time:20261214T073000\n"
+                                            "RRULE:FREQ=WEEKLY;COUNT=2\n"
+                                            "RDATE;TZID=W. Europe Standard Time:20261217T073000,20261221T073000\n"
+                                            "SUMMARY:review\nEND:VEVENT\n"),
+                   {{"2026/12/14", {"", "14:30 review"}},
+                    {"2026/12/17", {"", "14:30 review"}},
+                    {"2026/12/21", {"", "14:30 review"}}}},
         // Folded at 75 octets, once inside a run of Chinese characters.
         ClientCase{"FoldedLongLine",
                    QStringLiteral("BEGIN:VEVENT\nUID:g\nDTSTAMP:20261201T000000Z\nDTSTART;VALUE=DATE:20261212\n"

@@ -2,6 +2,8 @@
 
 #include "ics_fixture.h"
 
+#include "ics/calendar_file.h"
+
 #include "ui/files/file_ops.h"
 #include "ui/files/folder_lock.h"
 
@@ -188,6 +190,68 @@ TEST_F(IcsTest, AWrongCommandLineIsSaid) {
   const Outcome help = icstest::RunIcs({"--help"}, today);
   EXPECT_EQ(help.status, 0);
   EXPECT_TRUE(help.out.startsWith(QStringLiteral("usage: quendar-ics export")));
+}
+
+
+
+struct RepeatCase {
+  const char* name;
+  const char* start;  // DTSTART, floating
+  const char* rule;
+  int added;
+  bool cut;
+};
+
+class Repeating : public IcsTest, public ::testing::WithParamInterface<RepeatCase> {};
+
+// A rule without a sane end is cut, said and counted, and the import still
+// finishes; an ordinary one over the whole range is taken in full.
+TEST_P(Repeating, IsBoundedAndCutShortWhenRunaway) {
+  const RepeatCase& c = GetParam();
+  // A dry run: the expansion is what is judged here, not the writing of
+  // thousands of day files.
+  const Outcome run = Import(Events(QStringLiteral("BEGIN:VEVENT\nUID:t\nDTSTAMP:20261201T000000Z\nDTSTART:%1\n"
+                                                   "RRULE:%2\nSUMMARY:tick\nEND:VEVENT\n")
+                                        .arg(c.start, c.rule)),
+                             {"--dry-run"});
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_TRUE(run.out.contains(QStringLiteral("would add %1,").arg(c.added))) << run.out.right(300).toStdString();
+  EXPECT_EQ(run.out.contains(QStringLiteral(", 1 repeating event(s) cut short")), c.cut) << run.out.toStdString();
+  EXPECT_EQ(run.err.contains(QStringLiteral("the event \"tick\" repeats too often")), c.cut) << run.err.toStdString();
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Import, Repeating,
+    ::testing::Values(
+        // Sixty seconds are one plan of their minute; stepping stops after
+        // 250,000 seconds, in the 4,167th minute.
+        RepeatCase{"SecondlyTo2050", "20261210T000000", "FREQ=SECONDLY;UNTIL=20501231T000000", 4167, true},
+        RepeatCase{"MinutelyWithoutEnd", "20261210T000000", "FREQ=MINUTELY", ics::kMostPlans, true},
+        // Counted from 2001, the rule must be stepped through from its start
+        // and never reaches today.
+        RepeatCase{"SecondlyCountedFromLongAgo", "20010101T000000", "FREQ=SECONDLY;COUNT=2000000000", 0, true},
+        // Two minutes of seconds are two plans.
+        RepeatCase{"SecondsWithinAMinuteAreOnePlan", "20261211T080000", "FREQ=SECONDLY;COUNT=120", 2, false},
+        // Daily from today to 2050-12-31, begun years ago.
+        RepeatCase{"DailyOverTheWholeRange", "20050301T090000", "FREQ=DAILY", 8788, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST_F(IcsTest, CancelledEventsAndToDosAreNoPlans) {
+  const Outcome run = Import(Events(QStringLiteral(
+      "BEGIN:VEVENT\nUID:a\nDTSTAMP:20261201T000000Z\nDTSTART:20261211T090000\nSTATUS:CANCELLED\n"
+      "SUMMARY:called off\nEND:VEVENT\n"
+      "BEGIN:VEVENT\nUID:b\nDTSTAMP:20261201T000000Z\nDTSTART:20261211T100000\nRRULE:FREQ=DAILY;COUNT=3\n"
+      "STATUS:CANCELLED\nSUMMARY:series called off\nEND:VEVENT\n"
+      "BEGIN:VTODO\nUID:c\nDTSTAMP:20261201T000000Z\nDUE:20261211T170000\nSTATUS:CANCELLED\n"
+      "SUMMARY:not needed\nEND:VTODO\n"
+      // Called off before it had a time: no error, as it is no plan.
+      "BEGIN:VEVENT\nUID:d\nDTSTAMP:20261201T000000Z\nSTATUS:CANCELLED\nSUMMARY:never set\nEND:VEVENT\n"
+      "BEGIN:VEVENT\nUID:e\nDTSTAMP:20261201T000000Z\nDTSTART:20261211T110000\nSTATUS:CONFIRMED\n"
+      "SUMMARY:still on\nEND:VEVENT\n")));
+  ASSERT_EQ(run.status, 0) << run.err.toStdString();
+  EXPECT_EQ(Day(2026, 12, 11), (QStringList{"", "11:00 still on"}));
+  EXPECT_TRUE(run.out.startsWith(QStringLiteral("added 1,"))) << run.out.toStdString();
+  EXPECT_TRUE(run.out.contains(QStringLiteral(", 4 cancelled left out"))) << run.out.toStdString();
 }
 
 }  // namespace

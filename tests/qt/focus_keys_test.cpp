@@ -13,13 +13,8 @@ class FocusKeys : public QtApp {
  protected:
   void SetUp() override {
     QtApp::SetUp();
-    adapter.ActionOf(f.MenuSetting)->trigger();
     // A day opened for editing shows the alarm time boxes.
-    QWidget* cell = Widget(f.Label5[5]);
-    QTest::mouseClick(cell, Qt::LeftButton);
-    QTest::mousePress(cell, Qt::LeftButton);
-    QTest::mouseDClick(cell, Qt::LeftButton);
-    QTest::mouseRelease(cell, Qt::LeftButton);
+    OpenEditor(5);
     ASSERT_TRUE(Widget(f.Text4[0])->isVisible());
   }
   QLineEdit* Box(int index) { return Widget<QLineEdit>(f.Text4[index]); }
