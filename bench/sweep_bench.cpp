@@ -7,7 +7,7 @@
 // are committed and the contents stay in the page cache, where the sweep's
 // own flushes weigh most.
 //
-//   sweep_bench --benchmark_repetitions=6 --benchmark_enable_random_interleaving=true \
+//   sweep_bench --benchmark_repetitions=6 --benchmark_enable_random_interleaving=true
 //               --benchmark_report_aggregates_only=true
 
 #include "day_layout.h"
