@@ -306,7 +306,7 @@ void QtPlatform::AfterRepaint(std::function<void()> work) {
   // Qt paints a window at its next frame, up to one refresh (16 ms at 60 Hz)
   // after the change; a few frames later that paint is surely done.
   constexpr int kAfterFrames = 50;
-  QTimer::singleShot(kAfterFrames, qApp, [this, work = std::move(work)] {
+  QTimer::singleShot(kAfterFrames, &afterRepaintOwner_, [this, work = std::move(work)] {
     if (dispatch) {
       dispatch(work);
     } else {

@@ -7,6 +7,7 @@
 #include "ui/platform.h"
 
 #include <QByteArray>
+#include <QObject>
 #include <QPoint>
 #include <QString>
 
@@ -115,6 +116,9 @@ class QtPlatform : public Platform {
   QByteArray listenerPath_;
   std::unique_ptr<QSocketNotifier> notifier_;
   std::map<int, std::unique_ptr<QSystemTrayIcon>> trayIcons_;
+  // Holds the work waiting for a repaint: it goes with the platform, and a
+  // change whose tidying never ran is completed by the next one instead.
+  QObject afterRepaintOwner_;
 };
 
 }  // namespace ui::qt
