@@ -11,6 +11,7 @@
 #include "fuzz_support.h"
 #include "shell/app.h"
 #include "store/history_file.h"
+#include "store/journal.h"
 
 #include <QDir>
 
@@ -31,7 +32,9 @@ void CheckCounters(testsupport::TestApp& t, const std::optional<QByteArray>& cou
   fuzz::Check(counts.NotDoneCount == files::Int16At(before, 0) && counts.DoneCount == files::Int16At(before, 2),
               "the counts are the two little-endian Integers, short files padded with zeros");
 
-  store::AddToCount(t.app, field);
+  store::Journal change(t.app);
+  change.AddToCount(field);
+  store::RunChange(t.app, change, store::Finish::Now);
   const int offset = int(field);
   const std::int16_t old = files::Int16At(before, offset);
   const QByteArray after = *fuzz::FileBytes(t, kCounters);

@@ -25,12 +25,6 @@ Counts WithAdded(Counts counts, CountField field, int n) {
   return counts;
 }
 
-void AddToCount(shell::App& app, CountField field, int n) {
-  const Counts after = WithAdded(ReadCounts(app), field, n);
-  files::WriteBytesAt(shell::CountersPath(app), 0,
-                      files::Int16Bytes(after.NotDoneCount) + files::Int16Bytes(after.DoneCount));
-}
-
 QByteArray PlanTextBytes(const QByteArray& planLine) {
   // A line the program wrote starts with six ASCII characters, so the text
   // starts at byte 6 and keeps its bytes; anything else goes by characters.

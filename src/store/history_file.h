@@ -38,8 +38,6 @@ Counts ReadCounts(shell::App& app);
 // The counts with n added to one of them; a count stops at 32767 rather than
 // wrap to a negative number.
 Counts WithAdded(Counts counts, CountField field, int n);
-// Adds one (or n) to a count in the file, saturating as above.
-void AddToCount(shell::App& app, CountField field, int n = 1);
 
 // The plan's text as the bytes of a day-file line from its 7th character on.
 QByteArray PlanTextBytes(const QByteArray& planLine);

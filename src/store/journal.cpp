@@ -66,6 +66,8 @@ void Journal::AppendHistory(const files::RawLines& records) {
 
 void Journal::SetCounts(const Counts& after) { steps_.push_back({'C', {}, {}, after.NotDoneCount, after.DoneCount}); }
 
+void Journal::AddToCount(CountField field, int n) { SetCounts(WithAdded(ReadCounts(app_), field, n)); }
+
 void Journal::ReplaceLines(const QString& path, const files::RawLines& lines) {
   steps_.push_back({'D', QDir(shell::DataFolderPath(app_)).relativeFilePath(path), Joined(lines)});
 }

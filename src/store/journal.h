@@ -39,6 +39,8 @@ class Journal {
   // The history gets these records after what it holds now.
   void AppendHistory(const ui::files::RawLines& records);
   void SetCounts(const Counts& after);
+  // The counts the file holds now, with n added to one of them (saturating).
+  void AddToCount(CountField field, int n = 1);
   // A file (a day file) gets these lines, replaced through its "~" sibling.
   void ReplaceLines(const QString& path, const ui::files::RawLines& lines);
   // A file goes; held is what it holds now.

@@ -129,8 +129,7 @@ void SweepPastDays(shell::App& app) {
     if (!block.empty()) {
       EnsureCountersFile(app);
       change.AppendHistory(block);
-      change.SetCounts(WithAdded(ReadCounts(app), CountField::NotDoneCount,
-                                 int(std::min<std::size_t>(block.size(), kCountLimit))));
+      change.AddToCount(CountField::NotDoneCount, int(std::min<std::size_t>(block.size(), kCountLimit)));
     }
     for (const PastDay& day : days) {
       for (qsizetype i = 0; i < day.paths.size(); ++i) change.RemoveFile(day.paths[i], day.held[std::size_t(i)]);

@@ -33,9 +33,7 @@ bool RecordVerdict(shell::App& app, const shell::NotePlan& plan, int L, Verdict 
   store::EnsureCountersFile(app);
   store::Journal change(app);
   if (verdict == Verdict::NotDone) change.AppendHistory({store::PlanTextBytes(plan.line)});
-  change.SetCounts(store::WithAdded(
-      store::ReadCounts(app), verdict == Verdict::Done ? store::CountField::DoneCount : store::CountField::NotDoneCount,
-      1));
+  change.AddToCount(verdict == Verdict::Done ? store::CountField::DoneCount : store::CountField::NotDoneCount);
   lines[std::size_t(L)] = 'x' + plan.line;
   change.ReplaceLines(path, lines);
   return store::RunChange(app, change, store::Finish::AfterRepaint);

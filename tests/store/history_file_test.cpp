@@ -37,7 +37,9 @@ class AddToCount : public History, public ::testing::WithParamInterface<CountCas
 
 TEST_P(AddToCount, AddsOneLittleEndianWithoutWrappingAndKeepsFourBytes) {
   t.WriteBytes("datas/quendar.qdr", GetParam().before);
-  store::AddToCount(app, GetParam().field);
+  store::Journal change(app);
+  change.AddToCount(GetParam().field);
+  ASSERT_TRUE(store::RunChange(app, change, store::Finish::Now));
   EXPECT_EQ(t.ReadBytes("datas/quendar.qdr").toHex(' '), GetParam().after.toHex(' '));
 }
 
