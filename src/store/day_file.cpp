@@ -18,8 +18,10 @@ QStringList DayFileCopies(const QString& dayFile) {
 
 QString DayFileSource(const QString& dayFile) {
   if (files::FileExists(dayFile)) return dayFile;
+  // An empty copy was cut off before it got even the note line: it holds
+  // nothing, and put in place it would make a day file without its note.
   for (const QString& copy : DayFileCopies(dayFile)) {
-    if (files::FileExists(copy)) return copy;
+    if (files::FileExists(copy) && !files::ReadBytes(copy, 1).isEmpty()) return copy;
   }
   return {};
 }

@@ -62,7 +62,8 @@ void GatherPastDays(shell::App& app, const QString& folder, int firstKept, std::
     const QString source = DayFileSource(dayFile);
     PastDay past{folder, {}, {}, {}};
     try {
-      const QByteArray sourceBytes = files::ReadFile(source);
+      // Only empty copies may be left of a day: they go, and nothing is counted.
+      const QByteArray sourceBytes = source.isEmpty() ? QByteArray() : files::ReadFile(source);
       const files::RawLines lines = files::RawLinesOf(sourceBytes);
       // A leftover copy goes only when the file that holds the day has all
       // its plans; one that holds more stays and stands in for the day at
@@ -73,8 +74,10 @@ void GatherPastDays(shell::App& app, const QString& folder, int firstKept, std::
           past.held.push_back(files::ReadFile(copy));
         }
       }
-      past.paths.append(source);
-      past.held.push_back(sourceBytes);
+      if (!source.isEmpty()) {
+        past.paths.append(source);
+        past.held.push_back(sourceBytes);
+      }
       for (std::size_t i = 1; i < lines.size(); ++i) {
         if (!IsMarked(lines[i])) past.records.push_back(PlanTextBytes(lines[i]));
       }

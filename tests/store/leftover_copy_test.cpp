@@ -5,6 +5,7 @@
 #include "shell/app.h"
 #include "test_app.h"
 #include "ui/files/codepage.h"
+#include "ui/files/file_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -39,6 +40,31 @@ TEST(LeftoverCopy, EveryReaderShowsTheDayFromTheCopyThatStandsIn) {
   // Reading changes nothing on the disk.
   EXPECT_FALSE(t.Exists("datas/2005/8/5.dat"));
   EXPECT_FALSE(t.Exists("datas/2005/8/28.dat"));
+}
+
+// A creation cut off before its first byte leaves an empty copy. It stands
+// for nothing: an Add of the day, whichever of its steps fails, never leaves
+// a day file without its note line.
+TEST(LeftoverCopy, AnEmptyCopyStandsForNothing) {
+  TestApp t;
+  t.WriteLines("datas/2005/month.qdr", {" 8"});
+  t.WriteBytes("datas/2005/8/28.dat.~new", {});
+  ASSERT_TRUE(t.Start());
+  shell::Form1& f = t.app.form1;
+  f.Label5[28].Click();
+  f.Label5[28].DblClick();
+  const auto add = [&] {
+    f.Text4[0].SetText("09");
+    f.Text4[1].SetText("30");
+    f.Text1.SetText("新的");
+    f.Command2.Click();
+  };
+  ui::files::FailOperation(2);
+  add();
+  ui::files::ClearFaults();
+  EXPECT_FALSE(t.Exists("datas/2005/8/28.dat") && t.ReadBytes("datas/2005/8/28.dat").isEmpty());
+  add();
+  EXPECT_EQ(t.ReadBytes("datas/2005/8/28.dat"), Cp950Lines({"", "09:30 新的"}));
 }
 
 struct FirstChangeCase {

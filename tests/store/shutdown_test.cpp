@@ -213,6 +213,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         CopyCase{"UpdateCopyAlone", {{"4.~dat", Cp950Lines({"", "--:-- 副本"})}}, {"副本"}, {}},
         CopyCase{"NewCopyAlone", {{"4.dat.~new", Cp950Lines({"", "--:-- 新檔"})}}, {"新檔"}, {}},
+        // Cut off before their first byte: debris that stands for nothing.
+        CopyCase{"EmptyCopiesAlone", {{"4.~dat", {}}, {"4.dat.~new", {}}}, {}, {}},
         CopyCase{"UpdateCopyBeforeNewCopy",
                  {{"4.~dat", Cp950Lines({"", "--:-- 副本"})}, {"4.dat.~new", Cp950Lines({""})}}, {"副本"}, {}},
         // What an edit, a verdict or a delete of the day had written: nothing
