@@ -167,7 +167,10 @@ int main() {
     if (fds[0].revents) {
       char buffer[256];
       const ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
-      if (n <= 0) return 0;  // the test is over
+      if (n <= 0) {  // the test is over
+        IceFreeListenObjs(count, listeners);
+        return 0;
+      }
       pending.append(buffer, std::size_t(n));
       for (std::size_t end; (end = pending.find('\n')) != std::string::npos; pending.erase(0, end + 1)) {
         Command(pending.substr(0, end));
