@@ -25,12 +25,6 @@ constexpr qsizetype kHeaderSize = 8 + 4 + 16;
 
 QByteArray Digest(const QByteArray& bytes) { return QCryptographicHash::hash(bytes, QCryptographicHash::Md5); }
 
-QByteArray Joined(const files::RawLines& lines) {
-  QByteArray bytes;
-  for (const QByteArray& line : lines) bytes += line + "\r\n";
-  return bytes;
-}
-
 // The update copy of a day file ("5.dat" -> "5.~dat"), like every rewrite.
 QString TempPathOf(const QString& path) {
   return path.endsWith(QLatin1String(".dat")) ? path.chopped(4) + QStringLiteral(".~dat") : path + QStringLiteral(".~");
@@ -60,7 +54,7 @@ void Journal::AppendHistory(const files::RawLines& records) {
     const QByteArray last = files::ReadBytesAt(path, size - 1, 1);
     if (last != "\n" && last != "\r") bytes += "\r\n";
   }
-  bytes += Joined(records);
+  bytes += files::JoinedLines(records);
   steps_.push_back({'H', {}, bytes, size, 0});
 }
 
@@ -69,7 +63,7 @@ void Journal::SetCounts(const Counts& after) { steps_.push_back({'C', {}, {}, af
 void Journal::AddToCount(CountField field, int n) { SetCounts(WithAdded(ReadCounts(app_), field, n)); }
 
 void Journal::ReplaceLines(const QString& path, const files::RawLines& lines) {
-  steps_.push_back({'D', QDir(shell::DataFolderPath(app_)).relativeFilePath(path), Joined(lines)});
+  steps_.push_back({'D', QDir(shell::DataFolderPath(app_)).relativeFilePath(path), files::JoinedLines(lines)});
 }
 
 void Journal::RemoveFile(const QString& path, const QByteArray& held) {

@@ -238,13 +238,17 @@ qint64 AppendRawLine(const QString& path, const QByteArray& line) {
 
 qint64 AppendLine(const QString& path, const QString& line) { return AppendRawLine(path, Encode(line)); }
 
-void ReplaceTextFile(const QString& path, const QString& tempPath, const RawLines& lines) {
+QByteArray JoinedLines(const RawLines& lines) {
   QByteArray bytes;
   for (const QByteArray& line : lines) {
     bytes += line;
     bytes += "\r\n";
   }
-  WriteTemp(tempPath, bytes);
+  return bytes;
+}
+
+void ReplaceTextFile(const QString& path, const QString& tempPath, const RawLines& lines) {
+  WriteTemp(tempPath, JoinedLines(lines));
   RenameOver(tempPath, path);
 }
 

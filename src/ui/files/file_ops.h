@@ -38,6 +38,8 @@ bool FolderWritable(const QString& folder);
 RawLines ReadRawLines(const QString& path);
 // The same for bytes already read.
 RawLines RawLinesOf(const QByteArray& bytes);
+// Lines as a text file holds them, each ended with CR LF.
+QByteArray JoinedLines(const RawLines& lines);
 // The whole file.
 QByteArray ReadFile(const QString& path);
 // A decoded text cut into lines by the same rules as ReadRawLines.
