@@ -10,7 +10,7 @@
 #include "ics/command_line.h"
 #include "store/day_file.h"
 #include "test_app.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <QDate>
 #include <QTemporaryDir>
@@ -26,10 +26,10 @@ constexpr int kFirstYear = 2030, kYears = 10, kPlansADay = 8;
 const QDate kToday(kFirstYear, 1, 1);
 
 QByteArray DayBytes(int day) {
-  QByteArray bytes = ui::files::Encode(QStringLiteral("中秋節 %1\r\n").arg(day));
+  QByteArray bytes = platform::files::Encode(QStringLiteral("中秋節 %1\r\n").arg(day));
   for (int plan = 0; plan < kPlansADay; ++plan) {
     const QString time = plan % 2 ? QStringLiteral("--:--") : QStringLiteral("%1:30").arg(8 + plan, 2, 10, QChar('0'));
-    bytes += ui::files::Encode(time + QStringLiteral(" 與朋友在車站前碰面，一起去吃午飯 %1\r\n").arg(plan));
+    bytes += platform::files::Encode(time + QStringLiteral(" 與朋友在車站前碰面，一起去吃午飯 %1\r\n").arg(plan));
   }
   return bytes;
 }

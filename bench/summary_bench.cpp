@@ -7,8 +7,8 @@
 #include "shell/paths.h"
 #include "summary/statistics.h"
 #include "test_app.h"
-#include "ui/files/codepage.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/codepage.h"
+#include "platform/files/file_ops.h"
 
 #include <QFile>
 
@@ -27,7 +27,7 @@ testsupport::TestApp& LongHistory() {
     QStringList lines;
     for (int i = 0; i < kRecords; ++i) lines.append(QStringLiteral("與朋友在車站前碰面，一起去吃午飯 %1").arg(i));
     app->WriteLines("datas/quendar.dat", lines);
-    app->WriteBytes("datas/quendar.qdr", ui::files::Int16Bytes(kRecords / 4) + ui::files::Int16Bytes(30000));
+    app->WriteBytes("datas/quendar.qdr", platform::files::Int16Bytes(kRecords / 4) + platform::files::Int16Bytes(30000));
     return app;
   }();
   return *t;
@@ -58,7 +58,7 @@ void BM_ReadAndDecodeHistoryOnly(benchmark::State& state) {
   for (auto _ : state) {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly)) state.SkipWithError("cannot open");
-    const QString text = ui::files::Decode(file.readAll());
+    const QString text = platform::files::Decode(file.readAll());
     benchmark::DoNotOptimize(text.size());
   }
 }

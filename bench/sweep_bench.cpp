@@ -15,7 +15,7 @@
 #include "shell/paths.h"
 #include "store/shutdown.h"
 #include "test_app.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <QDate>
 #include <QDir>
@@ -47,9 +47,9 @@ testsupport::TestApp& Folder() {
 
 // Lays out the ten years (365 days each) and returns the day files' paths.
 QStringList LayOut(shell::App& app, bool flushed) {
-  QByteArray day = ui::files::Encode(QStringLiteral("中秋節\r\n"));
+  QByteArray day = platform::files::Encode(QStringLiteral("中秋節\r\n"));
   for (int plan = 0; plan < 5; ++plan) {
-    day += ui::files::Encode(QStringLiteral("%1:30 與朋友在車站前碰面，一起去吃午飯 %2\r\n").arg(8 + plan, 2, 10, QChar('0')).arg(plan));
+    day += platform::files::Encode(QStringLiteral("%1:30 與朋友在車站前碰面，一起去吃午飯 %2\r\n").arg(8 + plan, 2, 10, QChar('0')).arg(plan));
   }
   const QStringList paths =
       benchsupport::LayOutYears(app, kFirstYear, kYears, false, [&day](int) { return day; });

@@ -15,7 +15,7 @@
 #include "shell/paths.h"
 #include "test_app.h"
 #include "today/today_page.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <benchmark/benchmark.h>
 
@@ -54,19 +54,19 @@ void BM_VerdictNotDone(benchmark::State& state) {
     state.PauseTiming();
     t.WriteBytes(kToday, fresh);
     today::MenuMain_Click(t.app);
-    const std::uint64_t before = ui::files::FlushCount();
+    const std::uint64_t before = platform::files::FlushCount();
     state.ResumeTiming();
     // A right click on note 0 picked "列為未完成"; the box answers Yes.
     f.Label12.Tag = QStringLiteral("0");
     f.PlansPop_Del.Click();
     state.PauseTiming();
-    flushes += ui::files::FlushCount() - before;
+    flushes += platform::files::FlushCount() - before;
     t.platform.RunAfterRepaint();
     state.ResumeTiming();
   }
   state.counters["flushes"] = benchmark::Counter(double(flushes), benchmark::Counter::kAvgIterations);
   bool onlyQuestions = true;  // no error box on the way
-  for (const testsupport::ShownMessage& m : t.platform.messages) onlyQuestions &= m.buttons == ui::Buttons::YesNo;
+  for (const testsupport::ShownMessage& m : t.platform.messages) onlyQuestions &= m.buttons == platform::Buttons::YesNo;
   if (!t.ReadBytes(kToday).contains("\r\nx08:30 ") || f.Label10[0].Visible || f.List1.ListCount() != 29 ||
       !onlyQuestions || t.Exists(QStringLiteral("datas/quendar.~jnl"))) {
     state.SkipWithError("the verdict did not go through");

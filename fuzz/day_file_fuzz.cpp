@@ -13,7 +13,7 @@
 #include "fuzz_support.h"
 #include "shell/app.h"
 #include "store/day_file.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <QRegularExpression>
 
@@ -21,7 +21,7 @@
 
 namespace {
 
-using ui::files::RawLines;
+using platform::files::RawLines;
 
 const QString kToday = QStringLiteral("datas/2005/8/5.dat");
 const QString kOtherDay = QStringLiteral("datas/2005/8/6.dat");
@@ -69,7 +69,7 @@ void CheckTodayPage(const shell::Form1& f, const RawLines& lines) {
     const int i = L - 1;
     fuzz::Check(f.Label10[i].Visible && f.Label11[i].Visible, "a plan's note is shown");
     fuzz::Check(f.Label10[i].Tag == QString::number(L), "a note knows its line");
-    fuzz::Check(f.Label10[i].Caption == ui::files::Decode(line).left(5), "a note's bar shows the time field");
+    fuzz::Check(f.Label10[i].Caption == platform::files::Decode(line).left(5), "a note's bar shows the time field");
   }
   if (lastShownAfter14 > 0) {
     fuzz::Check(f.Label10[shell::kNoteCount - 1].Tag == QString::number(lastShownAfter14),
@@ -107,7 +107,7 @@ void Open(shell::Form1& f, int cell) {
 
 void CheckEdit(testsupport::TestApp& t, std::uint8_t how, const QByteArray& before) {
   shell::Form1& f = t.app.form1;
-  const RawLines lines = ui::files::ReadRawLines(t.Path(kToday));
+  const RawLines lines = platform::files::ReadRawLines(t.Path(kToday));
   Open(f, kTodayCell);
   const auto after = [&] { return fuzz::FileBytes(t, kToday); };
 
@@ -119,7 +119,7 @@ void CheckEdit(testsupport::TestApp& t, std::uint8_t how, const QByteArray& befo
       f.Text4[1].SetText(timed ? QStringLiteral("30") : QString());
       f.Text1.SetText(QStringLiteral("買菜 and call"));
       f.Command2.Click();
-      const QByteArray plan = ui::files::Encode((timed ? QStringLiteral("09:30") : QStringLiteral("--:--")) +
+      const QByteArray plan = platform::files::Encode((timed ? QStringLiteral("09:30") : QStringLiteral("--:--")) +
                                                 QStringLiteral(" 買菜 and call"));
       // A file without even its note line gets one, so the plan is a plan.
       const QByteArray expected = before.isEmpty() ? "\r\n" + plan + "\r\n" : fuzz::Appended(before, plan);
@@ -135,12 +135,12 @@ void CheckEdit(testsupport::TestApp& t, std::uint8_t how, const QByteArray& befo
         fuzz::Check(note.isEmpty() && lines.size() <= 1, "Edit deletes only a file left with an empty note");
         break;
       }
-      const RawLines now = ui::files::ReadRawLines(t.Path(kToday));
+      const RawLines now = platform::files::ReadRawLines(t.Path(kToday));
       fuzz::Check(*bytes == fuzz::Joined(now), "Edit writes whole CR LF lines");
       fuzz::Check(now.size() == std::max<std::size_t>(lines.size(), 1), "Edit keeps the number of lines");
       fuzz::Check(lines.size() <= 1 || std::equal(now.begin() + 1, now.end(), lines.begin() + 1),
                   "Edit keeps every plan line");
-      fuzz::Check(now[0] == ui::files::Encode(note) || (!lines.empty() && now[0] == lines[0]),
+      fuzz::Check(now[0] == platform::files::Encode(note) || (!lines.empty() && now[0] == lines[0]),
                   "Edit writes the note or keeps the old one");
       break;
     }
@@ -176,7 +176,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (otherDay) t.WriteBytes(kOtherDay, file);
   fuzz::Check(t.Start(), "the program starts");
 
-  const RawLines lines = ui::files::ReadRawLines(t.Path(kToday));
+  const RawLines lines = platform::files::ReadRawLines(t.Path(kToday));
   CheckMonthGrid(t.app.form1, lines, otherDay);
   CheckTodayPage(t.app.form1, lines);
   CheckAlarmSearch(t, lines, how >> 4);

@@ -29,7 +29,7 @@ std::optional<QByteArray> FileBytes(const testsupport::TestApp& t, const QString
   return file.readAll();
 }
 
-QByteArray Joined(const ui::files::RawLines& lines) {
+QByteArray Joined(const platform::files::RawLines& lines) {
   QByteArray bytes;
   for (const QByteArray& line : lines) bytes += line + "\r\n";
   return bytes;

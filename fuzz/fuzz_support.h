@@ -5,7 +5,7 @@
 // broke a property of the program.
 
 #include "test_app.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <QByteArray>
 
@@ -26,7 +26,7 @@ void CheckNoErrorBox(const testsupport::TestApp& t);
 // The bytes of a file, or nothing when it is not there.
 std::optional<QByteArray> FileBytes(const testsupport::TestApp& t, const QString& relative);
 // A rewritten file: every line followed by CR LF.
-QByteArray Joined(const ui::files::RawLines& lines);
+QByteArray Joined(const platform::files::RawLines& lines);
 // What appending a line gives: a last line left without its end gets one first.
 QByteArray Appended(const QByteArray& file, const QByteArray& line);
 

@@ -19,7 +19,7 @@
 
 namespace {
 
-namespace files = ui::files;
+namespace files = platform::files;
 const QString kCounters = QStringLiteral("datas/quendar.qdr");
 const QString kHistory = QStringLiteral("datas/quendar.dat");
 

@@ -12,7 +12,7 @@
 #include "shell/paths.h"
 #include "store/month_index.h"
 #include "store/val.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,10 +46,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     store::CheckQDR(t.app, 2005, month, yearFolder);
     fuzz::Check(t.Exists(QStringLiteral("datas/2005")), "CheckQDR without an index does nothing");
   } else {
-    const ui::files::RawLines lines = ui::files::ReadRawLines(t.Path(kIndex));
-    ui::files::RawLines kept;
+    const platform::files::RawLines lines = platform::files::ReadRawLines(t.Path(kIndex));
+    platform::files::RawLines kept;
     for (const QByteArray& line : lines) {
-      if (store::Val(ui::files::Decode(line)) != month) kept.push_back(line);
+      if (store::Val(platform::files::Decode(line)) != month) kept.push_back(line);
     }
     store::CheckQDR(t.app, 2005, month, yearFolder);
     const auto after = fuzz::FileBytes(t, kIndex);

@@ -12,7 +12,7 @@
 
 namespace {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 // The header fields start-up checks, as (offset, width): the seven Doubles and
 // the two Integers at 46 and 58. Every other byte before 82 is free.

@@ -22,7 +22,7 @@
 #include "store/history_file.h"
 #include "store/shutdown.h"
 #include "store/val.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -35,8 +35,8 @@
 
 namespace {
 
-using ui::files::RawLines;
-namespace files = ui::files;
+using platform::files::RawLines;
+namespace files = platform::files;
 
 struct Month {
   int year, month;

@@ -4,29 +4,29 @@
 #include "shell/app.h"
 #include "shell/startup.h"
 #include "shell/tray.h"
-#include "ui/qt/qt_adapter.h"
-#include "ui/qt/qt_platform.h"
-#include "ui/qt/session_end.h"
+#include "platform/qt/qt_adapter.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/session_end.h"
 
 #include <QApplication>
 
 int main(int argc, char** argv) {
-  ui::qt::PrepareEnvironment();
+  platform::qt::PrepareEnvironment();
   QApplication application(argc, argv);
-  ui::qt::PrepareApplication(application);
+  platform::qt::PrepareApplication(application);
 
-  ui::qt::QtPlatform platform;
+  platform::qt::QtPlatform platform;
   shell::App app(platform, platform.ProgramFolder());
   app::Wire(app);
-  ui::qt::QtAdapter adapter(app);
-  platform.windowOf = [&adapter](const ui::Form& form) { return adapter.WindowOf(form); };
+  platform::qt::QtAdapter adapter(app);
+  platform.windowOf = [&adapter](const platform::Form& form) { return adapter.WindowOf(form); };
   platform.dispatch = [&adapter](const std::function<void()>& work) { adapter.Dispatch(work); };
   platform.onAnotherCopyStarted = [&] { adapter.Dispatch([&] { shell::ComeForward(app); }); };
   platform.onTrayMessage = [&](int message, int mouse) {
     adapter.Dispatch([&app, message, mouse] { shell::TrayWndProc(app, message, mouse); });
   };
-  app.EndProgram = ui::qt::EndProgram;
-  ui::qt::SessionEnd sessionEnd(application, [&] { adapter.Dispatch([&app] { shell::EndSession(app); }); });
+  app.EndProgram = platform::qt::EndProgram;
+  platform::qt::SessionEnd sessionEnd(application, [&] { adapter.Dispatch([&app] { shell::EndSession(app); }); });
 
   bool started = false;
   adapter.Dispatch([&] { started = shell::Start(app); });

@@ -3,7 +3,7 @@
 
 #include "chime.h"
 #include "shell/settings_file.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <QString>
 
@@ -18,9 +18,9 @@ int main(int argc, char** argv) {
   const QString settings = folder + "/Quendar.ini";
   const QString sound = folder + "/alarm.wav";
   try {
-    if (!ui::files::FileExists(settings)) ui::files::CreateFile(settings, shell::InitialSettingsBytes());
-    if (!ui::files::FileExists(sound)) ui::files::CreateFile(sound, chime::AlarmWav());
-  } catch (const ui::files::FileError& error) {
+    if (!platform::files::FileExists(settings)) platform::files::CreateFile(settings, shell::InitialSettingsBytes());
+    if (!platform::files::FileExists(sound)) platform::files::CreateFile(sound, chime::AlarmWav());
+  } catch (const platform::files::FileError& error) {
     std::fprintf(stderr, "%s: %s\n", qPrintable(error.path), qPrintable(error.reason));
     return 1;
   }

@@ -12,9 +12,9 @@ namespace {
 constexpr int kBackspace = 8;
 
 // Sets a box back to its last accepted text when it is over its limit.
-void CheckRange(shell::App& app, ui::TextBox& box, long limit, const QString& message) {
+void CheckRange(shell::App& app, platform::TextBox& box, long limit, const QString& message) {
   if (store::Val(box.Text()) > limit) {
-    app.platform.MsgBox(message, ui::Buttons::OK, shell::kErrorTitle);
+    app.platform.MsgBox(message, platform::Buttons::OK, shell::kErrorTitle);
     box.SetText(box.Tag);
   } else {
     box.Tag = box.Text();
@@ -24,7 +24,7 @@ void CheckRange(shell::App& app, ui::TextBox& box, long limit, const QString& me
 }  // namespace
 
 void Text4_KeyPress(shell::App& app, int Index, int& KeyAscii) {
-  ui::TextBox& box = app.form1.Text4[Index];
+  platform::TextBox& box = app.form1.Text4[Index];
   if (KeyAscii >= '0' && KeyAscii <= '9') return;
   if (KeyAscii == kBackspace) {
     // Setting the text puts the caret at the start, so the backspace itself
@@ -38,14 +38,14 @@ void Text4_KeyPress(shell::App& app, int Index, int& KeyAscii) {
 
 void Text4_Change(shell::App& app, int Index) {
   shell::Form1& f = app.form1;
-  ui::TextBox& box = f.Text4[Index];
+  platform::TextBox& box = f.Text4[Index];
   if (box.Text().size() > 2) box.SetText(box.Tag);
   CheckRange(app, f.Text4[0], 23, QStringLiteral("鬧鈴的「時」為 24 時制，請輸入 00 ~ 23 "));
   CheckRange(app, f.Text4[1], 59, QStringLiteral("鬧鈴的「分」為 60 分制，請輸入 00 ~ 59 "));
 }
 
 void Text4_LostFocus(shell::App& app, int Index) {
-  ui::TextBox& box = app.form1.Text4[Index];
+  platform::TextBox& box = app.form1.Text4[Index];
   const long value = store::Val(box.Text());
   if (box.Text().size() == 1 && value < 10 && value > -1) {
     box.SetText(QStringLiteral("0") + box.Text());
@@ -56,7 +56,7 @@ void Text4_LostFocus(shell::App& app, int Index) {
 
 void WireAlarmEntry(shell::App& app) {
   for (int i = 0; i < 2; ++i) {
-    ui::TextBox& box = app.form1.Text4[i];
+    platform::TextBox& box = app.form1.Text4[i];
     shell::On(app, box.KeyPress, [&app, i](int& KeyAscii) { Text4_KeyPress(app, i, KeyAscii); });
     shell::On(app, box.Change, [&app, i] { Text4_Change(app, i); });
     shell::On(app, box.LostFocus, [&app, i] { Text4_LostFocus(app, i); });

@@ -18,7 +18,7 @@ constexpr int kRightMargin = 50;  // gap to the right edge of the work area
 // where it always has: the first Top below 9100.
 constexpr int kBottomMargin = 425;
 
-constexpr ui::Color kCloseHotColor = ui::RGB(248, 248, 143);
+constexpr platform::Color kCloseHotColor = platform::RGB(248, 248, 143);
 
 int Bottom(const QRect& r) { return r.y() + r.height(); }
 int Right(const QRect& r) { return r.x() + r.width(); }

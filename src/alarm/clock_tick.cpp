@@ -7,7 +7,7 @@
 #include "shell/file_error.h"
 #include "shell/paths.h"
 #include "store/day_file.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <QDate>
 #include <QDateTime>
@@ -70,7 +70,7 @@ void SearchOnce(shell::App& app, Clock& clock, int firstMinute, int lastMinute) 
   try {
     SearchAlarms(app, firstMinute, lastMinute);
     clock.failedPath.clear();
-  } catch (const ui::files::FileError& error) {
+  } catch (const platform::files::FileError& error) {
     if (error.path == clock.failedPath) return;
     clock.failedPath = error.path;
     shell::ReportFileError(app, error);
@@ -145,7 +145,7 @@ void SearchAlarms(shell::App& app, int firstMinute, int lastMinute) {
     if (k == 0) {
       RaiseAlarm(app, text);
       const QString sound = shell::SoundPath(app);
-      if (ui::files::FileExists(sound)) app.platform.PlaySound(sound);
+      if (platform::files::FileExists(sound)) app.platform.PlaySound(sound);
     } else {
       AddAlarmText(app, text);
     }

@@ -14,7 +14,7 @@ void WireClock(shell::App& app);
 // Looks through today's day file for plans whose alarm time is one of the
 // minutes firstMinute..lastMinute of the day (0 is 00:00) and raises one
 // alarm for them all, in minute and file order, with one sound. Throws
-// ui::files::FileError when the file is there but cannot be read.
+// platform::files::FileError when the file is there but cannot be read.
 void SearchAlarms(shell::App& app, int firstMinute, int lastMinute);
 
 }  // namespace alarms

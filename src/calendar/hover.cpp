@@ -7,10 +7,10 @@ namespace calendar {
 
 namespace {
 
-constexpr ui::Color kHoverColor = ui::RGB(255, 255, 255);
+constexpr platform::Color kHoverColor = platform::RGB(255, 255, 255);
 
 // A remembered index outside the grid (a Tag changed from elsewhere) paints nothing.
-void Paint(shell::Form1& f, long index, ui::Color color) {
+void Paint(shell::Form1& f, long index, platform::Color color) {
   if (index >= 0 && index < shell::kCellCount) f.Label5[int(index)].BackColor = color;
 }
 
@@ -47,8 +47,8 @@ void Form_MouseMove(shell::App& app) { ClearHighlight(app); }
 void Label4_MouseMove(shell::App& app, int Index) { app.form1.Label4[Index].ForeColor = kHoverColor; }
 
 void Label2_MouseMove(shell::App& app) {
-  app.form1.Label4[0].ForeColor = ui::RGB(0, 0, 0);
-  app.form1.Label4[1].ForeColor = ui::RGB(0, 0, 0);
+  app.form1.Label4[0].ForeColor = platform::RGB(0, 0, 0);
+  app.form1.Label4[1].ForeColor = platform::RGB(0, 0, 0);
 }
 
 }  // namespace calendar

@@ -4,14 +4,14 @@
 #include "shell/file_error.h"
 #include "shell/paths.h"
 #include "store/day_file.h"
-#include "ui/files/codepage.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/codepage.h"
+#include "platform/files/file_ops.h"
 
 #include <optional>
 
 namespace calendar {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 
@@ -53,11 +53,11 @@ void NormaliseMonth(shell::App& app) {
     if (app.ShownYear < kFirstYear) {
       ++app.ShownYear;
       app.ShownMonth = 1;
-      app.platform.MsgBox(QStringLiteral("2000 年已經超出程式設定範圍"), ui::Buttons::OK, shell::kErrorTitle);
+      app.platform.MsgBox(QStringLiteral("2000 年已經超出程式設定範圍"), platform::Buttons::OK, shell::kErrorTitle);
     } else if (app.ShownYear > kLastYear) {
       --app.ShownYear;
       app.ShownMonth = 12;
-      app.platform.MsgBox(QStringLiteral("2051 年已經超出程式設定範圍"), ui::Buttons::OK, shell::kErrorTitle);
+      app.platform.MsgBox(QStringLiteral("2051 年已經超出程式設定範圍"), platform::Buttons::OK, shell::kErrorTitle);
     } else {
       return;
     }
@@ -93,7 +93,7 @@ void BuildMonth(shell::App& app) {
   app.FirstWeekday = (app.MonthStartSerial + 6) % 7;
 
   for (int i = 0; i < shell::kCellCount; ++i) {
-    ui::Label& cell = f.Label5[i];
+    platform::Label& cell = f.Label5[i];
     cell.Caption.clear();
     cell.BackColor = shell::kCellColor;
     cell.Tag = QStringLiteral("0");
@@ -106,7 +106,7 @@ void BuildMonth(shell::App& app) {
   int c = app.FirstWeekday;
   for (int d = 1; d <= app.MonthDays; ++d, ++c) {
     const QString t = QString::number(d);
-    ui::Label& cell = f.Label5[c];
+    platform::Label& cell = f.Label5[c];
     const bool today = todaysMonth && d == app.TodayDay;
     if (today) {
       cell.BackColor = shell::kTodayCellColor;

@@ -5,7 +5,7 @@
 #include "shell/paths.h"
 #include "store/day_file.h"
 #include "store/val.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 namespace calendar {
 
@@ -18,7 +18,7 @@ const QString kEditorHeader = QStringLiteral("-鬧 鈴- ‧新 的 行 程 計 �
 void ShowListMode(shell::Form1& f) {
   f.Text2.Top = 720;
   f.Text2.Height = 310;
-  for (ui::Control* c : std::initializer_list<ui::Control*>{&f.Command1, &f.Command2, &f.Command3, &f.List2,
+  for (platform::Control* c : std::initializer_list<platform::Control*>{&f.Command1, &f.Command2, &f.Command3, &f.List2,
                                                             &f.Text1, &f.Text3, &f.Text4[0], &f.Text4[1]}) {
     c->Visible = false;
   }
@@ -82,7 +82,7 @@ void Label5_DblClick(shell::App& app, int Index) {
 
     const auto lines = store::ReadDayFile(shell::DayFilePath(app, app.ShownYear, app.ShownMonth, f.Command1.Tag));
     f.Text3.SetText({});
-    if (lines && !lines->empty()) f.Text3.SetText(ui::files::Decode(lines->front()));
+    if (lines && !lines->empty()) f.Text3.SetText(platform::files::Decode(lines->front()));
 
     // The editor starts from the list the click made; each item keeps the
     // file line it shows, which Del relies on.
@@ -92,7 +92,7 @@ void Label5_DblClick(shell::App& app, int Index) {
       if (f.List1.Text() != store::kNoPlansItem) f.List2.AddItem(f.List1.Text(), f.List1.ItemData[std::size_t(i)]);
     }
 
-    for (ui::Control* c : std::initializer_list<ui::Control*>{&f.List2, &f.Text1, &f.Text3, &f.Text4[0], &f.Text4[1]}) {
+    for (platform::Control* c : std::initializer_list<platform::Control*>{&f.List2, &f.Text1, &f.Text3, &f.Text4[0], &f.Text4[1]}) {
       c->Visible = true;
     }
     f.Text2.Top = 750;

@@ -1,6 +1,6 @@
 #include "ics/calendar_file.h"
 
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <libical/ical.h>
 
@@ -14,7 +14,7 @@
 
 namespace ics {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 

@@ -6,14 +6,14 @@
 #include "store/journal.h"
 #include "ics/import_plans.h"
 #include "shell/app.h"
-#include "ui/files/file_ops.h"
-#include "ui/files/folder_lock.h"
+#include "platform/files/file_ops.h"
+#include "platform/files/folder_lock.h"
 
 #include <QCommandLineParser>
 
 namespace ics {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 

@@ -3,8 +3,8 @@
 #include "ics/calendar_file.h"
 #include "shell/paths.h"
 #include "store/day_file.h"
-#include "ui/files/codepage.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/codepage.h"
+#include "platform/files/file_ops.h"
 
 #include <libical/ical.h>
 
@@ -19,7 +19,7 @@
 
 namespace ics {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 

@@ -4,10 +4,10 @@
 
 namespace ics {
 
-ui::Answer IcsPlatform::MsgBox(const QString& text, ui::Buttons buttons, const QString& title) {
+platform::Answer IcsPlatform::MsgBox(const QString& text, platform::Buttons buttons, const QString& title) {
   std::fprintf(stderr, "%s: %s\n", qUtf8Printable(title), qUtf8Printable(text));
   // Nobody is there to confirm: a question is answered No.
-  return buttons == ui::Buttons::YesNo ? ui::Answer::No : ui::Answer::OK;
+  return buttons == platform::Buttons::YesNo ? platform::Answer::No : platform::Answer::OK;
 }
 
 }  // namespace ics

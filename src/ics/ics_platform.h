@@ -3,24 +3,24 @@
 // store's steps it uses ask nothing of the user; should one ever show a box,
 // its text goes to the standard error.
 
-#include "ui/platform.h"
+#include "platform/platform.h"
 
 namespace ics {
 
-class IcsPlatform : public ui::Platform {
+class IcsPlatform : public platform::Platform {
  public:
   explicit IcsPlatform(QString folder) : folder_(std::move(folder)) {}
 
-  ui::Answer MsgBox(const QString& text, ui::Buttons buttons, const QString& title) override;
+  platform::Answer MsgBox(const QString& text, platform::Buttons buttons, const QString& title) override;
   QDateTime Now() override { return QDateTime::currentDateTime(); }
   QRect ScreenTwips() override { return {}; }
   QRect WorkAreaTwips() override { return {}; }
   QPoint CursorPos() override { return {}; }
-  void PopupMenu(ui::Menu&) override {}
+  void PopupMenu(platform::Menu&) override {}
   bool AnotherCopyRunning() override { return false; }
   bool TrayAdd(int, int, const QString&) override { return false; }
   void TrayDelete(int) override {}
-  void BringToFront(ui::Form&) override {}
+  void BringToFront(platform::Form&) override {}
   void PlaySound(const QString&) override {}
   // Nothing is drawn, so what waits for a repaint runs at once.
   void AfterRepaint(std::function<void()> work) override { work(); }

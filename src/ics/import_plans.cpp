@@ -3,13 +3,13 @@
 #include "shell/paths.h"
 #include "store/add_plan.h"
 #include "store/day_file.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <map>
 
 namespace ics {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 

@@ -5,7 +5,7 @@
 
 #include <QDate>
 
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <functional>
 #include <optional>
@@ -24,7 +24,7 @@ struct ImportSummary {
   int filtered = 0;      // added with quotes or characters dropped
   int untitled = 0;      // nothing left of the text once filtered
   // The file step that failed; the days done before it keep their plans.
-  std::optional<ui::files::FileError> failure;
+  std::optional<platform::files::FileError> failure;
 };
 
 // Adds the plans whose day lies from `from` to `to`, each day's new plans in

@@ -4,13 +4,13 @@
 
 namespace shell {
 
-App::App(ui::Platform& platform, QString programFolder)
+App::App(platform::Platform& platform, QString programFolder)
     : platform(platform), appFolder_(WithTrailingSlash(programFolder)) {}
 
 App::~App() = default;
 
-std::vector<ui::Form*> App::LoadedForms() {
-  std::vector<ui::Form*> forms{&form1};
+std::vector<platform::Form*> App::LoadedForms() {
+  std::vector<platform::Form*> forms{&form1};
   if (Form2* alarm = form2_.IfLoaded()) forms.push_back(alarm);
   if (Form3* summary = form3_.IfLoaded()) forms.push_back(summary);
   return forms;

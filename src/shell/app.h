@@ -5,8 +5,8 @@
 #include "shell/form1.h"
 #include "shell/form2.h"
 #include "shell/form3.h"
-#include "ui/controls.h"
-#include "ui/platform.h"
+#include "platform/controls.h"
+#include "platform/platform.h"
 
 #include <QString>
 
@@ -47,12 +47,12 @@ class LoadedOnUse {
 
 inline const QString kVersionCaption = QStringLiteral("Quendar  0.4.8");
 
-class App : public ui::Desktop {
+class App : public platform::Desktop {
  public:
-  App(ui::Platform& platform, QString programFolder);
+  App(platform::Platform& platform, QString programFolder);
   ~App() override;
 
-  ui::Platform& platform;
+  platform::Platform& platform;
 
   // --- shared variables
   std::int16_t ShownYear = 0, ShownMonth = 0;
@@ -100,7 +100,7 @@ class App : public ui::Desktop {
   // The program folder with exactly one trailing "/".
   const QString& AppFolder() const { return appFolder_; }
 
-  std::vector<ui::Form*> LoadedForms() override;
+  std::vector<platform::Form*> LoadedForms() override;
 
  private:
   QString appFolder_;

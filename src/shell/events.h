@@ -3,14 +3,14 @@
 // reported to the user and stops that handler only.
 
 #include "shell/file_error.h"
-#include "ui/controls.h"
+#include "platform/controls.h"
 
 namespace shell {
 
 class App;
 
 template <typename... Args, typename F>
-void On(App& app, ui::Event<Args...>& event, F handler) {
+void On(App& app, platform::Event<Args...>& event, F handler) {
   event.handler = [&app, handler](Args... args) { Guarded(app, [&] { handler(args...); }); };
 }
 

@@ -4,8 +4,8 @@
 
 namespace shell {
 
-void ReportFileError(App& app, const ui::files::FileError& error) {
-  app.platform.MsgBox(error.path + "\n" + error.reason, ui::Buttons::OK, kErrorTitle);
+void ReportFileError(App& app, const platform::files::FileError& error) {
+  app.platform.MsgBox(error.path + "\n" + error.reason, platform::Buttons::OK, kErrorTitle);
 }
 
 }  // namespace shell

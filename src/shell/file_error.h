@@ -3,7 +3,7 @@
 // where it was, the files stay as the failed step left them (which the file
 // layer keeps to "as before"), and the program goes on.
 
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <utility>
 
@@ -13,14 +13,14 @@ class App;
 
 inline const QString kErrorTitle = QStringLiteral("Quendar 錯誤訊息報告");
 
-void ReportFileError(App& app, const ui::files::FileError& error);
+void ReportFileError(App& app, const platform::files::FileError& error);
 
 // Runs a handler, reporting a file error instead of letting it escape.
 template <typename F>
 void Guarded(App& app, F&& handler) {
   try {
     std::forward<F>(handler)();
-  } catch (const ui::files::FileError& error) {
+  } catch (const platform::files::FileError& error) {
     ReportFileError(app, error);
   }
 }

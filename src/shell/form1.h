@@ -2,7 +2,7 @@
 // The main window: the today page inside Frame1, the calendar page behind it,
 // the clock timer, the menu bar and the two pop-up menus.
 
-#include "ui/controls.h"
+#include "platform/controls.h"
 
 #include <QByteArray>
 #include <QDate>
@@ -11,7 +11,7 @@
 
 namespace shell {
 
-using namespace ui;
+using namespace platform;
 
 // Colours the logic sets and compares.
 inline constexpr Color kCellColor = RGB(223, 246, 253);
@@ -77,7 +77,7 @@ class Form1 : public Form {
   CommandButton Command1{"Command1"};
   TextBox Text2{"Text2"};
 
-  ui::Timer Timer1{"Timer1"};
+  platform::Timer Timer1{"Timer1"};
 
   // --- menus
   Menu MenuMain{"MenuMain", "主畫面"};

@@ -2,11 +2,11 @@
 // The alarm pop-up: a small frameless window with its own title band and
 // close box, moved by its timer.
 
-#include "ui/controls.h"
+#include "platform/controls.h"
 
 namespace shell {
 
-using namespace ui;
+using namespace platform;
 
 inline constexpr Color kAlarmBackColor = RGB(205, 255, 145);
 
@@ -14,7 +14,7 @@ class Form2 : public Form {
  public:
   Form2();
 
-  ui::Timer Timer1{"Timer1"};
+  platform::Timer Timer1{"Timer1"};
   Shape Shape1{"Shape1"};
   Shape Shape2{"Shape2"};
   Shape Shape3{"Shape3"};

@@ -3,11 +3,11 @@
 // tracks, the grade line, the history of plans not done with its delete
 // button, and a menu back to the main window.
 
-#include "ui/controls.h"
+#include "platform/controls.h"
 
 namespace shell {
 
-using namespace ui;
+using namespace platform;
 
 // The summary's own notification-area icon; the main window uses 9999 and 499.
 inline constexpr int kSummaryTrayId = 9998;
@@ -36,7 +36,7 @@ class Form3 : public Form {
   Form3();
 
   Frame Frame1{"Frame1"};
-  ui::Timer Timer1{"Timer1"};
+  platform::Timer Timer1{"Timer1"};
   Shape Shape5{"Shape5"};
   Shape Shape6{"Shape6"};
   CommandButton Command1{"Command1"};

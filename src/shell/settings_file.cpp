@@ -1,13 +1,13 @@
 #include "shell/settings_file.h"
 
 #include "shell/form1.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <cstring>
 
 namespace shell {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include "shell/paths.h"
 #include "shell/settings_file.h"
 #include "shell/tray.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 namespace shell {
 
@@ -15,26 +15,26 @@ bool Form_Load(App& app) {
   app.ExitFlag = 0;
 
   if (app.platform.AnotherCopyRunning()) {
-    app.platform.MsgBox(kRunningCopyMessage, ui::Buttons::OK, "Quendar");
+    app.platform.MsgBox(kRunningCopyMessage, platform::Buttons::OK, "Quendar");
     return false;
   }
 
   app.VersionCaption = kVersionCaption;
 
   const QString settings = SettingsPath(app);
-  if (!ui::files::FileExists(settings)) {
-    app.platform.MsgBox("I01: 找不到 Quendar 的設定檔", ui::Buttons::OK, kErrorTitle);
+  if (!platform::files::FileExists(settings)) {
+    app.platform.MsgBox("I01: 找不到 Quendar 的設定檔", platform::Buttons::OK, kErrorTitle);
     return false;
   }
   bool headerOk = false;
   try {
     headerOk = ReadSettingsFile(settings, f);
-  } catch (const ui::files::FileError& error) {
+  } catch (const platform::files::FileError& error) {
     ReportFileError(app, error);
     return false;
   }
   if (!headerOk) {
-    app.platform.MsgBox("I03: 您的設定檔資訊不完整！", ui::Buttons::OK, kErrorTitle);
+    app.platform.MsgBox("I03: 您的設定檔資訊不完整！", platform::Buttons::OK, kErrorTitle);
     return false;
   }
 
@@ -78,14 +78,14 @@ void ComeForward(App& app) {
     Form3& summary = app.GetForm3();
     if (!summary.Visible && app.ExitFlag == 1) summary.TrayOpen3();
     summary.Visible = true;
-    summary.State = ui::WindowState::Normal;
+    summary.State = platform::WindowState::Normal;
     app.platform.BringToFront(summary);
     return;
   }
   const bool inTray = !app.form1.Visible && app.ExitFlag == 1;
   if (inTray) TrayOpen(app);
   app.form1.Visible = true;
-  app.form1.State = ui::WindowState::Normal;
+  app.form1.State = platform::WindowState::Normal;
   app.platform.BringToFront(app.form1);
 }
 

@@ -15,17 +15,17 @@ void UnloadForm1(App& app) {
 }
 }  // namespace
 
-void CloseToTray(App& app, ui::Form& form, bool& cancel, int trayId, int trayMessage) {
+void CloseToTray(App& app, platform::Form& form, bool& cancel, int trayId, int trayMessage) {
   if (cancel || app.ExitFlag != 0) return;
   form.Tag = kCloseMarker;
-  form.State = ui::WindowState::Minimized;
+  form.State = platform::WindowState::Minimized;
   cancel = true;
   app.ExitFlag = 1;
   HideInTray(app, form, trayId, trayMessage);
 }
 
-void HideInTray(App& app, ui::Form& form, int trayId, int trayMessage) {
-  if (form.Tag == kCloseMarker && form.State == ui::WindowState::Minimized) {
+void HideInTray(App& app, platform::Form& form, int trayId, int trayMessage) {
+  if (form.Tag == kCloseMarker && form.State == platform::WindowState::Minimized) {
     if (app.platform.TrayAdd(trayId, trayMessage, app.VersionCaption)) {
       form.Visible = false;
     } else {
@@ -35,9 +35,9 @@ void HideInTray(App& app, ui::Form& form, int trayId, int trayMessage) {
   form.Tag.clear();
 }
 
-void OpenFromTray(App& app, ui::Form& form, int trayId) {
+void OpenFromTray(App& app, platform::Form& form, int trayId) {
   form.Visible = true;
-  form.State = ui::WindowState::Normal;
+  form.State = platform::WindowState::Normal;
   app.platform.TrayDelete(trayId);
   app.ExitFlag = 0;
 }
@@ -51,8 +51,8 @@ void Form_Resize(App& app) { HideInTray(app, app.form1, kMainTrayId, kMainTrayMe
 void TrayOpen(App& app) { OpenFromTray(app, app.form1, kMainTrayId); }
 
 void TrayWndProc(App& app, int message, int mouse) {
-  if (message == kMainTrayMessage && (mouse == ui::kLeftButtonUp || mouse == ui::kRightButtonUp)) TrayOpen(app);
-  if (message == kSummaryTrayMessage && (mouse == ui::kLeftButtonUp || mouse == ui::kRightButtonUp) &&
+  if (message == kMainTrayMessage && (mouse == platform::kLeftButtonUp || mouse == platform::kRightButtonUp)) TrayOpen(app);
+  if (message == kSummaryTrayMessage && (mouse == platform::kLeftButtonUp || mouse == platform::kRightButtonUp) &&
       app.Form3Loaded()) {
     app.GetForm3().TrayOpen3();
   }

@@ -3,7 +3,7 @@
 // an icon in the notification area, and a click on the icon brings it back.
 // Only the exit command ends the program.
 
-namespace ui {
+namespace platform {
 class Form;
 }
 
@@ -14,13 +14,13 @@ class App;
 // The close-to-tray mechanism that the main window and the summary share,
 // each with its own icon id and callback message.
 // A close request while ExitFlag is 0 minimises the window, marked "close".
-void CloseToTray(App& app, ui::Form& form, bool& cancel, int trayId, int trayMessage);
+void CloseToTray(App& app, platform::Form& form, bool& cancel, int trayId, int trayMessage);
 // A minimise marked "close" hides the window behind its icon; without a
 // notification area it stays minimised on the task bar, where the user can
 // still reach it.
-void HideInTray(App& app, ui::Form& form, int trayId, int trayMessage);
+void HideInTray(App& app, platform::Form& form, int trayId, int trayMessage);
 // The window back in its normal state, its icon gone.
-void OpenFromTray(App& app, ui::Form& form, int trayId);
+void OpenFromTray(App& app, platform::Form& form, int trayId);
 
 inline constexpr int kMainTrayId = 9999;
 inline constexpr int kMainTrayMessage = 499;

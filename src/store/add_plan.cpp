@@ -2,11 +2,11 @@
 
 #include "shell/paths.h"
 #include "store/day_file.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 namespace store {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 QString FileSafe(const QString& text) {
   QString kept = files::StorableOnly(text);

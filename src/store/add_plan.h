@@ -2,7 +2,7 @@
 // Add's file steps, shared by the day editor and the iCalendar import: a
 // plan line goes onto its day exactly as the "Add" button puts it there.
 
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <QString>
 

@@ -4,18 +4,18 @@
 #include "shell/paths.h"
 #include "store/add_plan.h"
 #include "store/day_file.h"
-#include "ui/files/codepage.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/codepage.h"
+#include "platform/files/file_ops.h"
 
 #include <optional>
 
 namespace store {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 
-void KeepFileSafe(ui::TextBox& box) {
+void KeepFileSafe(platform::TextBox& box) {
   const QString safe = FileSafe(box.Text());
   if (safe != box.Text()) box.SetText(safe);
 }
@@ -47,7 +47,7 @@ void ChangeThenShow(shell::App& app, bool refillList, Steps steps) {
 }  // namespace
 
 void RefillList2(shell::App& app) {
-  ui::ListBox& list = app.form1.List2;
+  platform::ListBox& list = app.form1.List2;
   list.Clear();
   const auto lines = ReadDayFile(DayPath(app, app.form1.Command1.Tag));
   if (!lines) return;
@@ -96,7 +96,7 @@ void Command3_Click(shell::App& app) {
 
 void Command1_Click(shell::App& app) {
   shell::Form1& f = app.form1;
-  ui::ListBox& list = f.List2;
+  platform::ListBox& list = f.List2;
   const QString day = f.Command1.Tag;
   if (list.ListIndex < 0 || list.ListIndex >= list.ListCount() || day.isEmpty()) return;
 

@@ -3,14 +3,14 @@
 #include "shell/app.h"
 #include "shell/paths.h"
 #include "store/month_index.h"
-#include "ui/controls.h"
-#include "ui/files/codepage.h"
+#include "platform/controls.h"
+#include "platform/files/codepage.h"
 
 #include <map>
 
 namespace store {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 QStringList DayFileCopies(const QString& dayFile) {
   return {dayFile.chopped(4) + QStringLiteral(".~dat"), dayFile + QStringLiteral(".~new")};
@@ -63,7 +63,7 @@ QString PlanItem(int number, const QString& text) {
   return QString::number(number) + QStringLiteral("  ") + text;
 }
 
-int ListUnmarkedPlans(ui::ListBox& list, const RawLines& lines) {
+int ListUnmarkedPlans(platform::ListBox& list, const RawLines& lines) {
   int listed = 0;
   for (std::size_t i = 1; i < lines.size(); ++i) {
     if (IsMarked(lines[i])) continue;

@@ -7,7 +7,7 @@
 // Lines are handled as raw bytes: only what is shown gets decoded, and lines
 // a rewrite keeps go back to the disk exactly as they were read.
 
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <QString>
 
@@ -16,13 +16,13 @@
 namespace shell {
 class App;
 }
-namespace ui {
+namespace platform {
 class ListBox;
 }
 
 namespace store {
 
-using ui::files::RawLines;
+using platform::files::RawLines;
 
 inline const QString kNoPlansItem = QStringLiteral("~   您這天尚未安排任何計畫");
 
@@ -66,7 +66,7 @@ QString PlanText(const QByteArray& line);
 QString PlanItem(int number, const QString& text);
 // Adds the day's plans that have no verdict yet to the list, numbered 1, 2, ...
 // over the items added, each item keeping its file line. Returns how many.
-int ListUnmarkedPlans(ui::ListBox& list, const RawLines& lines);
+int ListUnmarkedPlans(platform::ListBox& list, const RawLines& lines);
 
 // Makes sure the day has a file, creating the year and month folders (and the
 // month's index line) as needed; a new file holds one empty note line, and so

@@ -1,13 +1,13 @@
 #include "store/history_file.h"
 
 #include "shell/paths.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <algorithm>
 
 namespace store {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 void EnsureCountersFile(shell::App& app) {
   const QString path = shell::CountersPath(app);

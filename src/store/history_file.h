@@ -7,7 +7,7 @@
 // History lines are handled as raw bytes like day-file lines: what a verdict
 // or the sweep moves over keeps its bytes exactly.
 
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <QByteArray>
 #include <QString>
@@ -42,7 +42,7 @@ Counts WithAdded(Counts counts, CountField field, int n);
 // The plan's text as the bytes of a day-file line from its 7th character on.
 QByteArray PlanTextBytes(const QByteArray& planLine);
 // Every record in order, raw; empty when there is no history file.
-ui::files::RawLines ReadHistory(shell::App& app);
+platform::files::RawLines ReadHistory(shell::App& app);
 // Every record as text, the whole file decoded in one pass; empty when there
 // is no history file.
 QStringList ReadHistoryText(shell::App& app);

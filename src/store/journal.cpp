@@ -16,7 +16,7 @@
 
 namespace store {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 

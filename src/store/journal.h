@@ -19,7 +19,7 @@
 //   T year lastMonth   the year's emptied months (up to lastMonth) go
 
 #include "store/history_file.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <QByteArray>
 #include <QString>
@@ -37,12 +37,12 @@ class Journal {
   explicit Journal(shell::App& app) : app_(app) {}
 
   // The history gets these records after what it holds now.
-  void AppendHistory(const ui::files::RawLines& records);
+  void AppendHistory(const platform::files::RawLines& records);
   void SetCounts(const Counts& after);
   // The counts the file holds now, with n added to one of them (saturating).
   void AddToCount(CountField field, int n = 1);
   // A file (a day file) gets these lines, replaced through its "~" sibling.
-  void ReplaceLines(const QString& path, const ui::files::RawLines& lines);
+  void ReplaceLines(const QString& path, const platform::files::RawLines& lines);
   // A file goes; held is what it holds now.
   void RemoveFile(const QString& path, const QByteArray& held);
   void TidyYear(int year, int lastMonth);

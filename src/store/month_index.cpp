@@ -3,14 +3,14 @@
 #include "shell/app.h"
 #include "shell/paths.h"
 #include "store/val.h"
-#include "ui/files/codepage.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/codepage.h"
+#include "platform/files/file_ops.h"
 
 #include <algorithm>
 
 namespace store {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 QString IndexPath(const QString& yearFolder) { return yearFolder + QStringLiteral("/month.qdr"); }

@@ -20,7 +20,7 @@
 
 namespace store {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 

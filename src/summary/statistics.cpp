@@ -51,7 +51,7 @@ const Grade* GradeFor(int percent) {
 
 float BarWidth(int percent, int trackWidth) { return float(double(percent) * trackWidth / 100.0); }
 
-void FillHistoryList(ui::ListBox& list, const QStringList& records) {
+void FillHistoryList(platform::ListBox& list, const QStringList& records) {
   list.Clear();
   list.List.reserve(records.size());
   list.ItemData.reserve(std::size_t(records.size()));
@@ -95,7 +95,7 @@ void MenuView_Click(shell::App& app) {
   f.Left = app.form1.Left;
   f.Caption = app.VersionCaption + " - Summary";
   app.form1.Visible = false;
-  f.State = ui::WindowState::Normal;
+  f.State = platform::WindowState::Normal;
   f.Visible = true;
 }
 

@@ -12,7 +12,7 @@ namespace shell {
 class App;
 }
 
-namespace ui {
+namespace platform {
 class ListBox;
 }
 
@@ -33,7 +33,7 @@ const Grade* GradeFor(int percent);
 float BarWidth(int percent, int trackWidth);
 
 // Clears the list and fills it with the history's records.
-void FillHistoryList(ui::ListBox& list, const QStringList& records);
+void FillHistoryList(platform::ListBox& list, const QStringList& records);
 
 void MenuView_Click(shell::App& app);
 

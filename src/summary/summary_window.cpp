@@ -7,7 +7,7 @@
 #include "store/history_file.h"
 #include "store/journal.h"
 #include "summary/statistics.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 namespace summary {
 
@@ -33,7 +33,7 @@ void UnloadForm3(shell::App& app, shell::Form3& f) {
 }
 
 // The main window takes the summary's place, on the page a menu chose.
-void BackTo(shell::App& app, shell::Form3& f, ui::Menu& page) {
+void BackTo(shell::App& app, shell::Form3& f, platform::Menu& page) {
   app.form1.Top = f.Top;
   app.form1.Left = f.Left;
   app.ExitFlag = 1;
@@ -63,7 +63,7 @@ void Command1_Click(shell::App& app, shell::Form3& f) {
   if (index < 0 || index >= f.List1.ListCount()) return;
   // A half-done verdict or sweep would append over the shortened history.
   if (!store::CompleteJournal(app)) return;
-  if (!ui::files::FileExists(shell::HistoryPath(app))) return;
+  if (!platform::files::FileExists(shell::HistoryPath(app))) return;
   // The record is the one the item shows, or nothing goes.
   const QString item = f.List1.List[index];
   const QString shownText = item.mid(QString::number(index + 1).size() + 1);

@@ -9,7 +9,7 @@ namespace today {
 
 namespace {
 
-constexpr ui::Color kDraggedBarColor = ui::RGB(240, 240, 240);
+constexpr platform::Color kDraggedBarColor = platform::RGB(240, 240, 240);
 // Room kept free at the window's edges: the date line above the notes.
 constexpr int kLeftMargin = 30;
 constexpr int kTopMargin = 300;
@@ -20,17 +20,17 @@ constexpr int kBodyOverlap = 20;
 }  // namespace
 
 void Label10_MouseDown(shell::App& app, int Index, int Button) {
-  if (Button == ui::kRightButton) {
+  if (Button == platform::kRightButton) {
     OpenPlansPop(app, Index);
     return;
   }
-  if (Button != ui::kLeftButton) return;
+  if (Button != platform::kLeftButton) return;
   shell::Form1& f = app.form1;
   // Device-independent pixels: the drag follows the pointer on scaled screens too.
   const QPoint cursor = app.platform.CursorPos();
   app.DragStartX = float(cursor.x());
   app.DragStartY = float(cursor.y());
-  ui::Label& bar = f.Label10[Index];
+  platform::Label& bar = f.Label10[Index];
   bar.BackColor = kDraggedBarColor;
   f.Shape2.Left = bar.Left;
   f.Shape2.Top = bar.Top;
@@ -40,18 +40,18 @@ void Label10_MouseDown(shell::App& app, int Index, int Button) {
 void Label10_MouseMove(shell::App& app, int Index, int Button) {
   shell::Form1& f = app.form1;
   // Only a drag that began on a time bar moves the outline.
-  if (!(Button & ui::kLeftButton) || !f.Shape2.Visible) return;
+  if (!(Button & platform::kLeftButton) || !f.Shape2.Visible) return;
   const QPoint cursor = app.platform.CursorPos();
-  const ui::Label& bar = f.Label10[Index];
-  f.Shape2.Left = bar.Left + int((float(cursor.x()) - app.DragStartX) * ui::kTwipsPerPixel);
-  f.Shape2.Top = bar.Top + int((float(cursor.y()) - app.DragStartY) * ui::kTwipsPerPixel);
+  const platform::Label& bar = f.Label10[Index];
+  f.Shape2.Left = bar.Left + int((float(cursor.x()) - app.DragStartX) * platform::kTwipsPerPixel);
+  f.Shape2.Top = bar.Top + int((float(cursor.y()) - app.DragStartY) * platform::kTwipsPerPixel);
 }
 
 void Label10_MouseUp(shell::App& app, int Index, int Button) {
   shell::Form1& f = app.form1;
-  if (Button != ui::kLeftButton || !f.Shape2.Visible) return;
-  ui::Label& bar = f.Label10[Index];
-  ui::Label& body = f.Label11[Index];
+  if (Button != platform::kLeftButton || !f.Shape2.Visible) return;
+  platform::Label& bar = f.Label10[Index];
+  platform::Label& body = f.Label11[Index];
   f.Shape2.Visible = false;
   bar.BackColor = shell::kTimeBarColor;
 

@@ -4,7 +4,7 @@
 #include "shell/clock_text.h"
 #include "shell/paths.h"
 #include "store/day_file.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <algorithm>
 #include <array>
@@ -53,7 +53,7 @@ void MenuMain_Click(shell::App& app) {
       const QByteArray& raw = (*lines)[std::size_t(L)];
       if (L == 0) {
         if (!raw.isEmpty()) {
-          f.Label9.Caption = "( " + ui::files::DecodeStart(raw, kNoteLineLength) + " )";
+          f.Label9.Caption = "( " + platform::files::DecodeStart(raw, kNoteLineLength) + " )";
           f.Label9.Visible = true;
         }
         continue;
@@ -62,7 +62,7 @@ void MenuMain_Click(shell::App& app) {
       // Plans past the 14th all land on the last note; the last one shown wins.
       const int i = std::min(L - 1, shell::kNoteCount - 1);
       f.Label11[i].Caption = WrapNoteText(store::PlanText(raw));
-      f.Label10[i].Caption = ui::files::DecodeStart(raw, 5);
+      f.Label10[i].Caption = platform::files::DecodeStart(raw, 5);
       f.Label10[i].Tag = QString::number(L);
       f.Label10[i].Visible = true;
       f.Label11[i].Visible = true;

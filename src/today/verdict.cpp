@@ -62,7 +62,7 @@ void GiveVerdict(shell::App& app, Verdict verdict) {
     const shell::NotePlan plan = f.NotePlans[std::size_t(i)];
     const int L = f.Label10[i].Tag.toInt();
     const QString question = verdict == Verdict::Done ? kConfirmDone : kConfirmNotDone;
-    if (app.platform.MsgBox(question, ui::Buttons::YesNo, kConfirmTitle) == ui::Answer::Yes) {
+    if (app.platform.MsgBox(question, platform::Buttons::YesNo, kConfirmTitle) == platform::Answer::Yes) {
       shell::Guarded(app, [&] {
         store::RawLines lines;
         if (!RecordVerdict(app, plan, L, verdict, lines)) return;
@@ -86,7 +86,7 @@ void OpenPlansPop(shell::App& app, int Index) {
 }
 
 void Label11_MouseDown(shell::App& app, int Index, int Button) {
-  if (Button == ui::kRightButton) OpenPlansPop(app, Index);
+  if (Button == platform::kRightButton) OpenPlansPop(app, Index);
 }
 
 void PlansPop_Done_Click(shell::App& app) { GiveVerdict(app, Verdict::Done); }

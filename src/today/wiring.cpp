@@ -12,7 +12,7 @@ void WireToday(shell::App& app) {
   shell::Form1& f = app.form1;
   shell::On(app, f.MenuMain.Click, [&app] { MenuMain_Click(app); });
   for (int i = 0; i < shell::kNoteCount; ++i) {
-    ui::Label& bar = f.Label10[i];
+    platform::Label& bar = f.Label10[i];
     shell::On(app, bar.MouseDown, [&app, i](int Button, int, float, float) { Label10_MouseDown(app, i, Button); });
     shell::On(app, bar.MouseMove, [&app, i](int Button, int, float, float) { Label10_MouseMove(app, i, Button); });
     shell::On(app, bar.MouseUp, [&app, i](int Button, int, float, float) { Label10_MouseUp(app, i, Button); });

@@ -29,7 +29,7 @@ class Text4Entry : public ::testing::TestWithParam<EntryCase> {
   void Run(const QString& keys) {
     int box = 0;
     for (QChar key : keys) {
-      ui::TextBox& b = t.app.form1.Text4[box];
+      platform::TextBox& b = t.app.form1.Text4[box];
       if (key == 'h' || key == 'm') {
         box = key == 'h' ? 0 : 1;
       } else if (key == '.') {
@@ -79,7 +79,7 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(Text4Paste, AnyPastedTextIsKeptInBounds) {
   TestApp t;
-  ui::TextBox& hour = t.app.form1.Text4[0];
+  platform::TextBox& hour = t.app.form1.Text4[0];
   hour.SetText("12");
   hour.SetText("99999");  // over two characters: back to the last accepted text
   EXPECT_EQ(hour.Text(), "12");

@@ -142,10 +142,10 @@ TEST_F(AlarmWindowTest, CloseBoxHighlightsAndClosesAtOnce) {
   shell::Form2& w = t.app.GetForm2();
 
   w.Label3.MouseMove(0, 0, 100, 100);
-  EXPECT_EQ(w.Label3.BackColor, ui::RGB(248, 248, 143));
+  EXPECT_EQ(w.Label3.BackColor, platform::RGB(248, 248, 143));
   EXPECT_TRUE(w.Label3.FontBold);
   w.MouseMove(0, 0, 1000, 1000);
-  EXPECT_EQ(w.Label3.BackColor, ui::RGB(205, 255, 145));
+  EXPECT_EQ(w.Label3.BackColor, platform::RGB(205, 255, 145));
   EXPECT_FALSE(w.Label3.FontBold);
 
   w.Label3.MouseMove(0, 0, 100, 100);
@@ -158,7 +158,7 @@ TEST_F(AlarmWindowTest, CloseBoxHighlightsAndClosesAtOnce) {
   ASSERT_TRUE(t.app.Form2Loaded());
   const shell::Form2& again = t.app.GetForm2();
   EXPECT_EQ(again.Label2.Caption, "Second");
-  EXPECT_EQ(again.Label3.BackColor, ui::RGB(205, 255, 145));
+  EXPECT_EQ(again.Label3.BackColor, platform::RGB(205, 255, 145));
   EXPECT_FALSE(again.Label3.FontBold);
   EXPECT_TRUE(again.Visible);
   EXPECT_EQ(again.Top, 768 * 15);

@@ -7,8 +7,8 @@ using testsupport::TestApp;
 
 namespace {
 
-constexpr ui::Color kWhite = ui::RGB(255, 255, 255);
-constexpr ui::Color kBlack = ui::RGB(0, 0, 0);
+constexpr platform::Color kWhite = platform::RGB(255, 255, 255);
+constexpr platform::Color kBlack = platform::RGB(0, 0, 0);
 
 // A mouse path: cells moved over (negative: -1 a weekday head, -2 the bare
 // form), then the cells expected white and in today's colour.

@@ -23,10 +23,10 @@ class Navigation : public ::testing::Test {
 
   void ExpectListMode() {
     EXPECT_TRUE(f().List1.Visible);
-    for (ui::Control* c : {static_cast<ui::Control*>(&f().List2), static_cast<ui::Control*>(&f().Text1),
-                           static_cast<ui::Control*>(&f().Text3), static_cast<ui::Control*>(&f().Text4[0]),
-                           static_cast<ui::Control*>(&f().Text4[1]), static_cast<ui::Control*>(&f().Command1),
-                           static_cast<ui::Control*>(&f().Command2), static_cast<ui::Control*>(&f().Command3)}) {
+    for (platform::Control* c : {static_cast<platform::Control*>(&f().List2), static_cast<platform::Control*>(&f().Text1),
+                           static_cast<platform::Control*>(&f().Text3), static_cast<platform::Control*>(&f().Text4[0]),
+                           static_cast<platform::Control*>(&f().Text4[1]), static_cast<platform::Control*>(&f().Command1),
+                           static_cast<platform::Control*>(&f().Command2), static_cast<platform::Control*>(&f().Command3)}) {
       EXPECT_FALSE(c->Visible) << c->Name.toStdString();
     }
     EXPECT_EQ(f().Text2.Top, 720);
@@ -34,10 +34,10 @@ class Navigation : public ::testing::Test {
   }
   void ExpectEditorMode() {
     EXPECT_FALSE(f().List1.Visible);
-    for (ui::Control* c : {static_cast<ui::Control*>(&f().List2), static_cast<ui::Control*>(&f().Text1),
-                           static_cast<ui::Control*>(&f().Text3), static_cast<ui::Control*>(&f().Text4[0]),
-                           static_cast<ui::Control*>(&f().Text4[1]), static_cast<ui::Control*>(&f().Command1),
-                           static_cast<ui::Control*>(&f().Command2), static_cast<ui::Control*>(&f().Command3)}) {
+    for (platform::Control* c : {static_cast<platform::Control*>(&f().List2), static_cast<platform::Control*>(&f().Text1),
+                           static_cast<platform::Control*>(&f().Text3), static_cast<platform::Control*>(&f().Text4[0]),
+                           static_cast<platform::Control*>(&f().Text4[1]), static_cast<platform::Control*>(&f().Command1),
+                           static_cast<platform::Control*>(&f().Command2), static_cast<platform::Control*>(&f().Command3)}) {
       EXPECT_TRUE(c->Visible) << c->Name.toStdString();
     }
     EXPECT_EQ(f().Text2.Text(), kHeader);

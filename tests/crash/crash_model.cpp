@@ -13,7 +13,7 @@ namespace crash {
 
 namespace {
 
-using Kind = ui::files::DurableOp::Kind;
+using Kind = platform::files::DurableOp::Kind;
 
 QString Parent(const QString& path) {
   const qsizetype slash = path.lastIndexOf('/');
@@ -99,11 +99,11 @@ void ApplyName(Model& m, const Step& s) {
   }
 }
 
-std::vector<Step> Resolve(const Tree& before, const QString& root, const ui::files::DurableTrace& trace) {
+std::vector<Step> Resolve(const Tree& before, const QString& root, const platform::files::DurableTrace& trace) {
   const QDir base(root);
   Model m = Start(before);
   std::vector<Step> steps;
-  for (const ui::files::DurableOp& op : trace) {
+  for (const platform::files::DurableOp& op : trace) {
     Step s{op.kind, base.relativeFilePath(op.path), op.target.isEmpty() ? QString() : base.relativeFilePath(op.target),
            op.offset, op.bytes, -1, {}};
     switch (s.kind) {
@@ -249,7 +249,7 @@ void Materialize(const Tree& tree, const QString& root) {
   }
 }
 
-CrashStates BuildCrashStates(const Tree& before, const QString& root, const ui::files::DurableTrace& trace,
+CrashStates BuildCrashStates(const Tree& before, const QString& root, const platform::files::DurableTrace& trace,
                              int fullBound) {
   const std::vector<Step> steps = Resolve(before, root, trace);
   CrashStates result;

@@ -12,7 +12,7 @@
 // whose creation was lost still got its writes, it just has no name; a
 // rename whose source name was lost moves nothing.
 
-#include "ui/files/durable_trace.h"
+#include "platform/files/durable_trace.h"
 
 #include <QByteArray>
 #include <QString>
@@ -43,7 +43,7 @@ struct CrashStates {
 // than `fullBound` operations of a prefix are not yet safe, the subsets tried
 // are: none lost, all lost, each single one lost, each pair lost, and each
 // in-order prefix of them kept (the rest lost).
-CrashStates BuildCrashStates(const Tree& before, const QString& root, const ui::files::DurableTrace& trace,
+CrashStates BuildCrashStates(const Tree& before, const QString& root, const platform::files::DurableTrace& trace,
                              int fullBound = 10);
 
 }  // namespace crash

@@ -10,8 +10,8 @@
 #include "crash_model.h"
 #include "shell/app.h"
 #include "test_app.h"
-#include "ui/files/durable_trace.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/durable_trace.h"
+#include "platform/files/file_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -40,7 +40,7 @@ void WriteFixture(const TestApp& t) {
   t.WriteLines("datas/2005/9/1.dat", {"", "--:-- S1"});
   t.WriteLines("datas/2005/month.qdr", {" 6", " 7", " 8", " 9"});
   t.WriteLines("datas/quendar.dat", {"H1", "H2"});
-  t.WriteBytes("datas/quendar.qdr", ui::files::Int16Bytes(2) + ui::files::Int16Bytes(1));
+  t.WriteBytes("datas/quendar.qdr", platform::files::Int16Bytes(2) + platform::files::Int16Bytes(1));
 }
 
 const QDate kToday(2005, 8, 5);
@@ -56,8 +56,8 @@ void Judge(TestApp& t, const QString& text, bool done) {
   for (int i = 0; i < shell::kNoteCount; ++i) {
     if (!f.Label10[i].Visible || f.NotePlans[std::size_t(i)].line.mid(6) != text.toLatin1()) continue;
     t.platform.menuChoice = done ? &f.PlansPop_Done : &f.PlansPop_Del;
-    t.platform.answers.push_back(ui::Answer::Yes);
-    f.Label10[i].MouseDown(ui::kRightButton, 0, 0, 0);
+    t.platform.answers.push_back(platform::Answer::Yes);
+    f.Label10[i].MouseDown(platform::kRightButton, 0, 0, 0);
     return;
   }
   ADD_FAILURE() << "no note shows " << qPrintable(text);
@@ -176,9 +176,9 @@ TEST_P(CrashStates, EveryPlanStandsInExactlyOnePlaceAfterTheNextSession) {
   const Books before = testsupport::ReadBooks(t.dir.path());
   ASSERT_TRUE(before.problems.isEmpty()) << qPrintable(before.problems.join('\n'));
 
-  ui::files::StartTrace();
+  platform::files::StartTrace();
   c.run(t);
-  const ui::files::DurableTrace trace = ui::files::TakeTrace();
+  const platform::files::DurableTrace trace = platform::files::TakeTrace();
   ASSERT_TRUE(ErrorBoxes(t).isEmpty());
   ASSERT_FALSE(trace.empty());
 

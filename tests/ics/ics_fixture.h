@@ -4,7 +4,7 @@
 
 #include "ics/command_line.h"
 #include "test_app.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <QDate>
 #include <QDir>
@@ -112,7 +112,7 @@ class IcsTest : public ::testing::Test {
   QStringList Day(int year, int month, int day) const {
     const QString relative = QStringLiteral("datas/%1/%2/%3.dat").arg(year).arg(month).arg(day);
     if (!t.Exists(relative)) return {};
-    QStringList lines = QString(ui::files::Decode(t.ReadBytes(relative))).split(QStringLiteral("\r\n"));
+    QStringList lines = QString(platform::files::Decode(t.ReadBytes(relative))).split(QStringLiteral("\r\n"));
     lines.removeLast();  // after the last line end
     return lines;
   }

@@ -4,8 +4,8 @@
 
 #include "ics/calendar_file.h"
 
-#include "ui/files/file_ops.h"
-#include "ui/files/folder_lock.h"
+#include "platform/files/file_ops.h"
+#include "platform/files/folder_lock.h"
 
 namespace {
 
@@ -99,7 +99,7 @@ TEST_F(IcsTest, DryRunSaysWhatItWouldAddAndChangesNothing) {
 }
 
 TEST_F(IcsTest, ThePlannersLockRefusesTheImport) {
-  ui::files::FolderLock planner;
+  platform::files::FolderLock planner;
   ASSERT_TRUE(planner.TryLock(Folder()));
   const QString file = Events(AllDay("20261211", "x"));
   const Outcome run = Import(file);
@@ -165,9 +165,9 @@ TEST_F(IcsTest, AFailingWriteKeepsEveryDayWhole) {
   t.WriteLines("datas/2026/month.qdr", {" 12"});
   const QString file = Events(AllDay("20261211", "first") + AllDay("20261212", "second") + AllDay("20261213", "third"));
   // The append of the 11th, then the folder-less 12th: its new file fails.
-  ui::files::FailOperation(3);
+  platform::files::FailOperation(3);
   const Outcome run = Import(file);
-  ui::files::ClearFaults();
+  platform::files::ClearFaults();
   EXPECT_EQ(run.status, 1);
   EXPECT_TRUE(run.err.contains(QStringLiteral("cannot write"))) << run.err.toStdString();
   EXPECT_TRUE(run.out.startsWith(QStringLiteral("added 1,"))) << run.out.toStdString();

@@ -33,7 +33,7 @@
 #include "shell/settings_file.h"
 #include "shell/startup.h"
 #include "store/day_file.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -65,7 +65,7 @@ extern "C" const char* __asan_default_options() { return "quarantine_size_mb=8";
 
 namespace {
 
-namespace files = ui::files;
+namespace files = platform::files;
 using Clock = std::chrono::steady_clock;
 
 // ---------------------------------------------------------------- the child
@@ -120,7 +120,7 @@ class Child {
   void CheckNoErrorBox() {
     bool other = false;
     for (const testsupport::ShownMessage& m : platform_.messages) {
-      if (m.buttons == ui::Buttons::YesNo) continue;
+      if (m.buttons == platform::Buttons::YesNo) continue;
       Say("ERR box: %s %s", qPrintable(m.title), qPrintable(m.text));
       other = true;
     }
@@ -146,7 +146,7 @@ class Child {
     return shown.mid(shown.indexOf(QStringLiteral("  ")) + 2);
   }
   bool Listed(const QString& text) const {
-    const ui::ListBox& list = app_->form1.List2;
+    const platform::ListBox& list = app_->form1.List2;
     for (int i = 0; i < list.ListCount(); ++i) {
       if (list.List[i] != store::kNoPlansItem && Text(i) == text) return true;
     }
@@ -198,8 +198,8 @@ class Child {
     const QString text = QString::fromLatin1(f.NotePlans[std::size_t(i)].line.mid(6));
     Say("V %s %s", qPrintable(text), done ? "done" : "not");
     platform_.menuChoice = done ? &f.PlansPop_Done : &f.PlansPop_Del;
-    platform_.answers.push_back(ui::Answer::Yes);
-    f.Label10[i].MouseDown(ui::kRightButton, 0, 0, 0);
+    platform_.answers.push_back(platform::Answer::Yes);
+    f.Label10[i].MouseDown(platform::kRightButton, 0, 0, 0);
     if (f.Label10[i].Visible) Fail("a judged note is still shown");
     Say("W %s", qPrintable(text));
   }

@@ -26,7 +26,7 @@ class CaptionsFit : public QtApp {
     EXPECT_LE(need.height(), room.height()) << what << ": \"" << text.toStdString() << "\" at "
                                             << w->font().pointSizeF() << " pt";
   }
-  QString Shown(const ui::Label& label) { return Widget<QLabel>(label)->text(); }
+  QString Shown(const platform::Label& label) { return Widget<QLabel>(label)->text(); }
 };
 
 TEST_F(CaptionsFit, TodayPageNotesAndNoteLine) {

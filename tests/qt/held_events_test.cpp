@@ -4,7 +4,7 @@
 
 #include "alarm/alarm_window.h"
 #include "qt_fixture.h"
-#include "ui/platform.h"
+#include "platform/platform.h"
 
 namespace {
 
@@ -17,7 +17,7 @@ class HeldEvents : public QtApp {
   // A box of the main window, open for `ms`.
   void BoxOfTheMainWindow(int ms, std::function<void()> whileOpen = {}) {
     UseRealBoxes(ms, std::move(whileOpen));
-    adapter.Dispatch([&] { t.app.platform.MsgBox("held", ui::Buttons::OK, "Quendar"); });
+    adapter.Dispatch([&] { t.app.platform.MsgBox("held", platform::Buttons::OK, "Quendar"); });
     ASSERT_EQ(realBoxes, 1);
   }
 };
@@ -33,7 +33,7 @@ TEST_F(HeldEvents, TheAlarmWindowRunsOnWhileABoxOfTheMainWindowIsOpen) {
   });
   // Twelve 50-ms ticks fit in the box's time; allow for a slow machine.
   EXPECT_LE(topDuringBox, start - 400);
-  EXPECT_EQ(drawnDuringBox, topDuringBox / ui::kTwipsPerPixel);
+  EXPECT_EQ(drawnDuringBox, topDuringBox / platform::kTwipsPerPixel);
 }
 
 TEST_F(HeldEvents, AHeldTimerKeepsOneTick) {

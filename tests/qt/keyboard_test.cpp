@@ -4,7 +4,7 @@
 
 #include "qt_fixture.h"
 
-#include "ui/qt/widgets.h"
+#include "platform/qt/widgets.h"
 
 #include <QAction>
 #include <QApplication>
@@ -125,7 +125,7 @@ INSTANTIATE_TEST_SUITE_P(Keys, MenuKey,
 // worked by the keyboard too.
 TEST_F(Keyboard, AVerdictByTheKeyboardAlone) {
   QPoint menuAt, expected;
-  t.platform.onPopup = [&](ui::Menu& menu) {
+  t.platform.onPopup = [&](platform::Menu& menu) {
     QTimer::singleShot(50, [&] {
       auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget());
       ASSERT_NE(popup, nullptr);
@@ -149,7 +149,7 @@ TEST_F(Keyboard, AVerdictByTheKeyboardAlone) {
 
 struct MarkCase {
   const char* name;
-  ui::Control& (*control)(shell::Form1&);
+  platform::Control& (*control)(shell::Form1&);
   bool calendar;
 };
 
@@ -158,7 +158,7 @@ class FocusMark : public Keyboard, public testing::WithParamInterface<MarkCase> 
 // The mark is drawn over the label; its colours stay as they were.
 TEST_P(FocusMark, ShowsOnTheFocusedLabelInItsOwnColours) {
   if (GetParam().calendar) ToCalendar();
-  const ui::Control& c = GetParam().control(f);
+  const platform::Control& c = GetParam().control(f);
   QWidget* w = Widget(c);
   w->clearFocus();  // the window gives its first note the focus as it opens
   const QImage plain = w->grab().toImage();
@@ -167,15 +167,15 @@ TEST_P(FocusMark, ShowsOnTheFocusedLabelInItsOwnColours) {
   const QImage marked = w->grab().toImage();
   EXPECT_NE(marked, plain);
   const QPoint inside(w->width() - 5, w->height() - 5);
-  const QColor colour = ui::qt::ToQColor(c.BackColor);
+  const QColor colour = platform::qt::ToQColor(c.BackColor);
   EXPECT_EQ(plain.pixelColor(inside), colour);
   EXPECT_EQ(marked.pixelColor(inside), colour);
 }
 
 INSTANTIATE_TEST_SUITE_P(
     Labels, FocusMark,
-    testing::Values(MarkCase{"DayCell", [](shell::Form1& f) -> ui::Control& { return f.Label5[6]; }, true},
-                    MarkCase{"Note", [](shell::Form1& f) -> ui::Control& { return f.Label10[0]; }, false}),
+    testing::Values(MarkCase{"DayCell", [](shell::Form1& f) -> platform::Control& { return f.Label5[6]; }, true},
+                    MarkCase{"Note", [](shell::Form1& f) -> platform::Control& { return f.Label10[0]; }, false}),
     [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace

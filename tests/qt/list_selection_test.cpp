@@ -3,7 +3,7 @@
 // nothing selected, so Del and "刪除記錄" delete nothing.
 
 #include "qt_fixture.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <QListWidget>
 #include <QPushButton>
@@ -16,7 +16,7 @@ class ListSelection : public QtApp {
   void SetUp() override {
     t.WriteLines("datas/2005/8/5.dat", {"", "08:30 晨跑", "--:-- 讀書"});
     t.WriteLines("datas/2005/month.qdr", {" 8"});
-    t.WriteBytes("datas/quendar.qdr", ui::files::Int16Bytes(2) + ui::files::Int16Bytes(1));
+    t.WriteBytes("datas/quendar.qdr", platform::files::Int16Bytes(2) + platform::files::Int16Bytes(1));
     t.WriteLines("datas/quendar.dat", {"寫報告", "買牛奶"});
     QtApp::SetUp();
   }
@@ -30,7 +30,7 @@ class ListSelection : public QtApp {
     ASSERT_EQ(QApplication::focusWidget(), list);
   }
 
-  void Click(const ui::Control& button) { QTest::mouseClick(Widget<QPushButton>(button), Qt::LeftButton); }
+  void Click(const platform::Control& button) { QTest::mouseClick(Widget<QPushButton>(button), Qt::LeftButton); }
 };
 
 TEST_F(ListSelection, DelTakesOnlyThePlanTheUserSelected) {

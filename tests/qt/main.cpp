@@ -1,6 +1,6 @@
 // The widget tests share one QApplication, made before and ended after them.
 
-#include "ui/qt/qt_platform.h"
+#include "platform/qt/qt_platform.h"
 
 #include <QApplication>
 
@@ -9,7 +9,7 @@
 int main(int argc, char** argv) {
   QApplication application(argc, argv);
   // The program's fonts, so that texts are measured as users see them.
-  ui::qt::PrepareApplication(application);
+  platform::qt::PrepareApplication(application);
   testing::InitGoogleTest(&argc, argv);
   return RUN_ALL_TESTS();
 }

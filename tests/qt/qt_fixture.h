@@ -3,8 +3,8 @@
 // real modal boxes when a test asks for them.
 
 #include "test_app.h"
-#include "ui/qt/qt_adapter.h"
-#include "ui/qt/qt_platform.h"
+#include "platform/qt/qt_adapter.h"
+#include "platform/qt/qt_platform.h"
 
 #include <QAction>
 #include <QApplication>
@@ -28,7 +28,7 @@ class QtApp : public testing::Test {
   }
 
   template <typename W = QWidget>
-  W* Widget(const ui::Control& c) {
+  W* Widget(const platform::Control& c) {
     auto* w = qobject_cast<W*>(adapter.WidgetOf(c));
     EXPECT_NE(w, nullptr) << c.Name.toStdString();
     return w;
@@ -63,8 +63,8 @@ class QtApp : public testing::Test {
   }
 
   testsupport::TestApp t;
-  ui::qt::QtAdapter adapter{t.app};
-  ui::qt::QtPlatform real;
+  platform::qt::QtAdapter adapter{t.app};
+  platform::qt::QtPlatform real;
   shell::Form1& f = t.app.form1;
   bool started = false;
   int realBoxes = 0;

@@ -5,9 +5,9 @@
 
 #include "shell/tray.h"
 #include "test_app.h"
-#include "ui/qt/qt_adapter.h"
-#include "ui/qt/qt_platform.h"
-#include "ui/qt/session_end.h"
+#include "platform/qt/qt_adapter.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/session_end.h"
 
 #include <QApplication>
 #include <QDialog>
@@ -27,7 +27,7 @@ TEST(SessionEnd, EachTerminationSignalArrivesOnTheEventLoop) {
   for (int signal : {SIGTERM, SIGINT, SIGHUP}) {
     SCOPED_TRACE(signal);
     int calls = 0;
-    ui::qt::SessionEnd end(*qGuiApp, [&] { ++calls; });
+    platform::qt::SessionEnd end(*qGuiApp, [&] { ++calls; });
     std::raise(signal);
     EXPECT_EQ(calls, 0);  // not inside the handler
     EXPECT_TRUE(QTest::qWaitFor([&] { return calls == 1; }, 2000));
@@ -69,7 +69,7 @@ class SessionEnding : public testing::Test {
       t.platform.answers.push_front(real.MsgBox(m.text, m.buttons, m.title));
     };
     if (realMenus) {
-      t.platform.onPopup = [this, arrive](ui::Menu& menu) {
+      t.platform.onPopup = [this, arrive](platform::Menu& menu) {
         Meanwhile(arrive);
         real.PopupMenu(menu);
       };
@@ -90,9 +90,9 @@ class SessionEnding : public testing::Test {
   }
 
   testsupport::TestApp t;
-  ui::qt::QtAdapter adapter{t.app};
-  ui::qt::QtPlatform real;
-  ui::qt::SessionEnd sessionEnd{*qGuiApp, [this] { adapter.Dispatch([this] { shell::EndSession(t.app); }); }};
+  platform::qt::QtAdapter adapter{t.app};
+  platform::qt::QtPlatform real;
+  platform::qt::SessionEnd sessionEnd{*qGuiApp, [this] { adapter.Dispatch([this] { shell::EndSession(t.app); }); }};
   QObject timers;
   int ended = 0;
   int waited = 0;

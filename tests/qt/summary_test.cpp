@@ -2,8 +2,8 @@
 // to a deleted record and back with "主畫面".
 
 #include "test_app.h"
-#include "ui/files/file_ops.h"
-#include "ui/qt/qt_adapter.h"
+#include "platform/files/file_ops.h"
+#include "platform/qt/qt_adapter.h"
 
 #include <QAction>
 #include <QLabel>
@@ -17,9 +17,9 @@ namespace {
 
 TEST(SummaryWidgets, FromProgressViewToTheMainScreen) {
   testsupport::TestApp t;
-  t.WriteBytes("datas/quendar.qdr", ui::files::Int16Bytes(29) + ui::files::Int16Bytes(71));
+  t.WriteBytes("datas/quendar.qdr", platform::files::Int16Bytes(29) + platform::files::Int16Bytes(71));
   t.WriteLines("datas/quendar.dat", {"寫報告", "買牛奶", "回覆信件"});
-  ui::qt::QtAdapter adapter{t.app};
+  platform::qt::QtAdapter adapter{t.app};
   bool started = false;
   adapter.Dispatch([&] { started = t.Start(); });
   ASSERT_TRUE(started);
@@ -38,7 +38,7 @@ TEST(SummaryWidgets, FromProgressViewToTheMainScreen) {
   EXPECT_EQ(summary->windowTitle(), "Quendar  0.4.8 - Summary");
   EXPECT_EQ(summary->geometry().topLeft(), QPoint(100, 80));
 
-  auto label = [&](const ui::Control& c) { return qobject_cast<QLabel*>(adapter.WidgetOf(c)); };
+  auto label = [&](const platform::Control& c) { return qobject_cast<QLabel*>(adapter.WidgetOf(c)); };
   EXPECT_EQ(label(f.Label3)->text(), "28%");
   EXPECT_EQ(label(f.Label4)->text(), "72%");
   EXPECT_EQ(label(f.Label6)->text(), "目前執行力: D");

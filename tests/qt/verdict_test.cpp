@@ -6,8 +6,8 @@
 #include "shell/settings_file.h"
 #include "shell/startup.h"
 #include "test_app.h"
-#include "ui/qt/qt_adapter.h"
-#include "ui/qt/qt_platform.h"
+#include "platform/qt/qt_adapter.h"
+#include "platform/qt/qt_platform.h"
 
 #include <QApplication>
 #include <QCursor>
@@ -30,7 +30,7 @@ using testsupport::Cp950Lines;
 namespace {
 
 // The Qt platform on a fixed day, never meeting another running copy.
-class DayPlatform : public ui::qt::QtPlatform {
+class DayPlatform : public platform::qt::QtPlatform {
  public:
   QDateTime Now() override { return {QDate(2005, 8, 5), QTime(9, 5)}; }
   bool AnotherCopyRunning() override { return false; }
@@ -52,7 +52,7 @@ class VerdictWidgets : public testing::Test {
     Write("Quendar.ini", shell::InitialSettingsBytes());
     Write("datas/2005/8/5.dat", Cp950Lines({"晴", "06:30 晨跑", "--:-- 讀書", "21:00 寫日記"}));
     app::Wire(app);
-    platform.windowOf = [this](const ui::Form& form) { return adapter.WindowOf(form); };
+    platform.windowOf = [this](const platform::Form& form) { return adapter.WindowOf(form); };
     bool started = false;
     adapter.Dispatch([&] { started = shell::Start(app); });
     ASSERT_TRUE(started);
@@ -71,12 +71,12 @@ class VerdictWidgets : public testing::Test {
     QFile file(dir.path() + '/' + relative);
     return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
   }
-  QWidget* Widget(const ui::Control& c) { return adapter.WidgetOf(c); }
+  QWidget* Widget(const platform::Control& c) { return adapter.WidgetOf(c); }
 
   QTemporaryDir dir;
   DayPlatform platform;
   shell::App app{platform, dir.path()};
-  ui::qt::QtAdapter adapter{app};
+  platform::qt::QtAdapter adapter{app};
   QWidget* window = nullptr;
 };
 

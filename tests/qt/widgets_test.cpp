@@ -1,7 +1,7 @@
 // The real widgets, driven as a user drives them, on the offscreen platform.
 
 #include "qt_fixture.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <QAction>
 #include <QApplication>
@@ -18,7 +18,7 @@ namespace {
 
 class Widgets : public QtApp {
  protected:
-  void Type(const ui::TextBox& box, const QString& text) {
+  void Type(const platform::TextBox& box, const QString& text) {
     auto* edit = Widget<QLineEdit>(box);
     edit->setFocus();
     for (QChar ch : text) {
@@ -86,7 +86,7 @@ TEST_F(Widgets, APlanTypedIntoTheEditorReachesItsDayFile) {
   EXPECT_EQ(Widget<QLineEdit>(f.Text4[0])->text(), "09");
   QTest::mouseClick(Widget(f.Command2), Qt::LeftButton);
 
-  EXPECT_EQ(t.ReadBytes("datas/2005/8/5.dat"), "\r\n09:30 " + ui::files::Encode("寫報告") + "\r\n");
+  EXPECT_EQ(t.ReadBytes("datas/2005/8/5.dat"), "\r\n09:30 " + platform::files::Encode("寫報告") + "\r\n");
   EXPECT_EQ(t.ReadBytes("datas/2005/month.qdr"), " 8\r\n");
   EXPECT_EQ(Widget<QLabel>(f.Label5[5])->text(), "5‧\n  1 項計畫");
   auto* list = Widget<QListWidget>(f.List2);
@@ -119,7 +119,7 @@ class DroppedCharacters : public Widgets, public testing::WithParamInterface<Dro
 TEST_P(DroppedCharacters, KeepTheCaretAndTheOrder) {
   const DropCase c = GetParam();
   OpenEditor(5);
-  const ui::TextBox& box = c.note ? f.Text3 : f.Text1;
+  const platform::TextBox& box = c.note ? f.Text3 : f.Text1;
   auto* edit = Widget<QLineEdit>(box);
   edit->setFocus();
   const QString keys = QString::fromUtf16(c.keys);

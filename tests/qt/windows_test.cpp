@@ -34,13 +34,13 @@ TEST_F(Windows, OnlyTheMainWindowsMovesReachItsModel) {
   // The main window's place is its client area's, which a frame moves along.
   QWidget* main = adapter.WindowOf(f);
   main->move(30, 40);
-  EXPECT_EQ(f.Left, main->geometry().x() * ui::kTwipsPerPixel);
-  EXPECT_EQ(f.Top, main->geometry().y() * ui::kTwipsPerPixel);
+  EXPECT_EQ(f.Left, main->geometry().x() * platform::kTwipsPerPixel);
+  EXPECT_EQ(f.Top, main->geometry().y() * platform::kTwipsPerPixel);
 }
 
 TEST_F(Windows, ExitEndsTheProgramWhileTheAlarmWindowIsUp) {
   RaiseAlarm();
-  t.app.EndProgram = ui::qt::EndProgram;
+  t.app.EndProgram = platform::qt::EndProgram;
   QTimer::singleShot(0, [&] { adapter.ActionOf(f.MenuExit)->trigger(); });
   // An exit that something refused ends here, with another status.
   QTimer refused;
@@ -89,7 +89,7 @@ TEST_P(FramedBoxes, AreWholeAtEveryScale) {
     }
     return QPoint(-1, -1);
   };
-  for (const ui::Shape* shape : {&summary.Shape5, &summary.Shape6}) {
+  for (const platform::Shape* shape : {&summary.Shape5, &summary.Shape6}) {
     QWidget* w = adapter.WidgetOf(*shape);
     const QRectF box(QPointF(w->mapTo(window, QPoint(0, 0))) * scale, QSizeF(w->size()) * scale);
     const int midX = int(box.center().x()), midY = int(box.center().y());

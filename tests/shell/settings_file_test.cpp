@@ -3,7 +3,7 @@
 #include "shell/form1.h"
 #include "shell/startup.h"
 #include "test_app.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ QByteArray WithDouble(QByteArray bytes, int offset, double value) {
 }
 
 QByteArray WithInt16(QByteArray bytes, int offset, int value) {
-  bytes.replace(offset, 2, ui::files::Int16Bytes(std::int16_t(value)));
+  bytes.replace(offset, 2, platform::files::Int16Bytes(std::int16_t(value)));
   return bytes;
 }
 
@@ -115,11 +115,11 @@ TEST(SettingsWrite, ChangesOnlyThePositionBlock) {
   ASSERT_EQ(after.size(), original.size());
   EXPECT_EQ(after.left(82), original.left(82));
   EXPECT_EQ(after.mid(142), original.mid(142));
-  EXPECT_EQ(ui::files::Int16At(after, 82), 30);
-  EXPECT_EQ(ui::files::Int16At(after, 84), 300);
-  EXPECT_EQ(ui::files::Int16At(after, 82 + 56), 5000);
-  EXPECT_EQ(ui::files::Int16At(after, 84 + 56), 2999);
-  EXPECT_EQ(ui::files::Int16At(after, 82 + 4), shell::kNoteDesignLeft[1]);
+  EXPECT_EQ(platform::files::Int16At(after, 82), 30);
+  EXPECT_EQ(platform::files::Int16At(after, 84), 300);
+  EXPECT_EQ(platform::files::Int16At(after, 82 + 56), 5000);
+  EXPECT_EQ(platform::files::Int16At(after, 84 + 56), 2999);
+  EXPECT_EQ(platform::files::Int16At(after, 82 + 4), shell::kNoteDesignLeft[1]);
 
   // Read back, the positions come home.
   shell::Form1 g;

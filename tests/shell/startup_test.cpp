@@ -4,7 +4,7 @@
 #include "shell/paths.h"
 #include "shell/settings_file.h"
 #include "test_app.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -18,7 +18,7 @@ TEST(Startup, WithoutSettingsShowsOnlyI01AndCreatesNothing) {
   ASSERT_EQ(t.platform.messages.size(), 1u);
   EXPECT_EQ(t.platform.messages[0].text, "I01: 找不到 Quendar 的設定檔");
   EXPECT_EQ(t.platform.messages[0].title, "Quendar 錯誤訊息報告");
-  EXPECT_EQ(t.platform.messages[0].buttons, ui::Buttons::OK);
+  EXPECT_EQ(t.platform.messages[0].buttons, platform::Buttons::OK);
   EXPECT_TRUE(t.Tree().isEmpty());
   EXPECT_FALSE(t.app.form1.Visible);
 }
@@ -153,7 +153,7 @@ TEST(FileErrors, AreReportedWithPathAndReasonAndStopOnlyTheHandler) {
   TestApp t;
   bool after = false;
   shell::Guarded(t.app, [&] {
-    throw ui::files::FileError{"/x/datas/2005/8/5.dat", "Permission denied"};
+    throw platform::files::FileError{"/x/datas/2005/8/5.dat", "Permission denied"};
     after = true;
   });
   EXPECT_FALSE(after);

@@ -27,7 +27,7 @@ class Tray : public testing::Test {
 };
 
 TEST_F(Tray, TheCloseBoxHidesTheWindowBehindOneIconAndAClickBringsItBack) {
-  for (int mouse : {ui::kLeftButtonUp, ui::kRightButtonUp}) {
+  for (int mouse : {platform::kLeftButtonUp, platform::kRightButtonUp}) {
     SCOPED_TRACE(mouse);
     EXPECT_TRUE(Close());
     EXPECT_FALSE(f.Visible);
@@ -40,7 +40,7 @@ TEST_F(Tray, TheCloseBoxHidesTheWindowBehindOneIconAndAClickBringsItBack) {
     EXPECT_FALSE(f.Visible);
     shell::TrayWndProc(t.app, 499, mouse);
     EXPECT_TRUE(f.Visible);
-    EXPECT_EQ(f.State, ui::WindowState::Normal);
+    EXPECT_EQ(f.State, platform::WindowState::Normal);
     EXPECT_TRUE(t.platform.trayIcons.empty());
     EXPECT_EQ(t.app.ExitFlag, 0);
   }
@@ -48,7 +48,7 @@ TEST_F(Tray, TheCloseBoxHidesTheWindowBehindOneIconAndAClickBringsItBack) {
 }
 
 TEST_F(Tray, TheMinimiseButtonOnlyMinimises) {
-  f.State = ui::WindowState::Minimized;
+  f.State = platform::WindowState::Minimized;
   f.Resize();
   EXPECT_TRUE(f.Visible);
   EXPECT_TRUE(t.platform.trayIcons.empty());
@@ -59,7 +59,7 @@ TEST_F(Tray, WithoutANotificationAreaTheWindowStaysMinimisedAndReachable) {
   t.platform.trayAvailable = false;
   EXPECT_TRUE(Close());
   EXPECT_TRUE(f.Visible);
-  EXPECT_EQ(f.State, ui::WindowState::Minimized);
+  EXPECT_EQ(f.State, platform::WindowState::Minimized);
   EXPECT_EQ(t.app.ExitFlag, 0);
   EXPECT_TRUE(Close());  // and the next close does the same, never ending the program
   EXPECT_EQ(ended, 0);
@@ -108,7 +108,7 @@ class TrayState : public Tray, public ::testing::WithParamInterface<StateCase> {
   void Run(Command command) {
     switch (command) {
       case Command::CloseBox: Close(); break;
-      case Command::IconClick: shell::TrayWndProc(t.app, 499, ui::kLeftButtonUp); break;
+      case Command::IconClick: shell::TrayWndProc(t.app, 499, platform::kLeftButtonUp); break;
       case Command::TrayMain: f.TrayMain.Click(); break;
       case Command::TrayExit: f.TrayExit.Click(); break;
       case Command::MenuExit: f.MenuExit.Click(); break;

@@ -4,8 +4,8 @@
 #include "shell/app.h"
 #include "store/day_editor.h"
 #include "test_app.h"
-#include "ui/files/codepage.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/codepage.h"
+#include "platform/files/file_ops.h"
 
 #include <QDir>
 
@@ -193,9 +193,9 @@ TEST_F(Editor, KeptLinesSurviveEditAndDelByteForByte) {
   f().Text3.SetText("新");
   f().Command3.Click();
   EXPECT_EQ(t.ReadBytes("datas/2005/8/20.dat"),
-            ui::files::Encode("新") + "\r\n" + odd + "\r\n--:-- b\r\n--:-- c\r\n");
+            platform::files::Encode("新") + "\r\n" + odd + "\r\n--:-- b\r\n--:-- c\r\n");
   Del(1);
-  EXPECT_EQ(t.ReadBytes("datas/2005/8/20.dat"), ui::files::Encode("新") + "\r\n" + odd + "\r\n--:-- c\r\n");
+  EXPECT_EQ(t.ReadBytes("datas/2005/8/20.dat"), platform::files::Encode("新") + "\r\n" + odd + "\r\n--:-- c\r\n");
 }
 
 TEST_F(Editor, AnUnchangedNoteKeepsItsBytes) {
@@ -297,7 +297,7 @@ TEST_F(Editor, PlanAndNoteBoxesKeepOnlyWhatTheFileCanHold) {
 // reported, and the plans on disk are as they were; the last round succeeds.
 class Failing : public ::testing::Test {
  protected:
-  void TearDown() override { ui::files::ClearFaults(); }
+  void TearDown() override { platform::files::ClearFaults(); }
 };
 
 // What the editor shows: the edited day's plans and the month's cells.
@@ -330,9 +330,9 @@ int EachStepFails(Setup setup, Act act, Check check) {
     t.app.BuildMonth();  // the setup wrote files behind the page's back
     const QStringList tree = t.Tree();
     t.platform.messages.clear();
-    ui::files::FailOperation(n);
+    platform::files::FailOperation(n);
     act(t);
-    ui::files::ClearFaults();
+    platform::files::ClearFaults();
     for (const QString& entry : t.Tree()) EXPECT_FALSE(entry.contains('~')) << "step " << n << ": " << entry.toStdString();
     const std::string shown = Shown(t.app.form1);
     EXPECT_EQ(shown, ShownFromDisk(t)) << "step " << n;

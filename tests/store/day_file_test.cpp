@@ -3,7 +3,7 @@
 
 #include "shell/app.h"
 #include "test_app.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <gtest/gtest.h>
 

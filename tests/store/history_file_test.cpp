@@ -3,7 +3,7 @@
 #include "store/history_file.h"
 #include "store/journal.h"
 #include "test_app.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <gtest/gtest.h>
 
@@ -58,17 +58,17 @@ INSTANTIATE_TEST_SUITE_P(
 TEST_F(History, AppendsCompleteALastLineWithoutItsEndAndKeepTheBytes) {
   t.WriteBytes("datas/quendar.dat", "old");
   store::Journal change(app);
-  change.AppendHistory({ui::files::Encode("寫報告"), "\xff"});
+  change.AppendHistory({platform::files::Encode("寫報告"), "\xff"});
   ASSERT_TRUE(store::RunChange(app, change, store::Finish::Now));
-  EXPECT_EQ(t.ReadBytes("datas/quendar.dat"), "old\r\n" + ui::files::Encode("寫報告") + "\r\n\xff\r\n");
+  EXPECT_EQ(t.ReadBytes("datas/quendar.dat"), "old\r\n" + platform::files::Encode("寫報告") + "\r\n\xff\r\n");
 }
 
 TEST_F(History, ThePlanTextStartsAtTheSeventhCharacter) {
-  EXPECT_EQ(store::PlanTextBytes(ui::files::Encode("09:30 寫報告")), ui::files::Encode("寫報告"));
+  EXPECT_EQ(store::PlanTextBytes(platform::files::Encode("09:30 寫報告")), platform::files::Encode("寫報告"));
   EXPECT_EQ(store::PlanTextBytes("--:-- "), "");
   EXPECT_EQ(store::PlanTextBytes("09:3"), "");
   // A foreign line whose first characters are Chinese still cuts by characters.
-  EXPECT_EQ(store::PlanTextBytes(ui::files::Encode("一二三四五六七八")), ui::files::Encode("七八"));
+  EXPECT_EQ(store::PlanTextBytes(platform::files::Encode("一二三四五六七八")), platform::files::Encode("七八"));
 }
 
 TEST_F(History, DeletingARecordKeepsTheOthersInOrder) {
@@ -93,9 +93,9 @@ TEST_F(History, DeletingFromAMissingHistoryCreatesNothing) {
 
 TEST_F(History, AFailedDeleteLeavesTheHistoryAsItWas) {
   t.WriteLines("datas/quendar.dat", {"A", "B"});
-  ui::files::FailOperation(1);
-  EXPECT_THROW(store::DeleteHistoryRecord(app, 0), ui::files::FileError);
-  ui::files::ClearFaults();
+  platform::files::FailOperation(1);
+  EXPECT_THROW(store::DeleteHistoryRecord(app, 0), platform::files::FileError);
+  platform::files::ClearFaults();
   EXPECT_EQ(t.ReadBytes("datas/quendar.dat"), Cp950Lines({"A", "B"}));
   EXPECT_FALSE(t.Exists("datas/quendar.~dat"));
 }

@@ -9,8 +9,8 @@
 #include "store/history_file.h"
 #include "store/shutdown.h"
 #include "test_app.h"
-#include "ui/files/codepage.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/codepage.h"
+#include "platform/files/file_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -20,7 +20,7 @@
 using testsupport::Cp950Lines;
 using testsupport::TestApp;
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 
@@ -67,8 +67,8 @@ struct Change {
 
 void JudgeNotDone(TestApp& t) {
   t.platform.menuChoice = &t.app.form1.PlansPop_Del;
-  t.platform.answers.push_back(ui::Answer::Yes);
-  t.app.form1.Label10[1].MouseDown(ui::kRightButton, 0, 0, 0);
+  t.platform.answers.push_back(platform::Answer::Yes);
+  t.app.form1.Label10[1].MouseDown(platform::kRightButton, 0, 0, 0);
 }
 
 void ExitAWeekLater(TestApp& t) {

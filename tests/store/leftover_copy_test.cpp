@@ -4,8 +4,8 @@
 
 #include "shell/app.h"
 #include "test_app.h"
-#include "ui/files/codepage.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/codepage.h"
+#include "platform/files/file_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -59,9 +59,9 @@ TEST(LeftoverCopy, AnEmptyCopyStandsForNothing) {
     f.Text1.SetText("新的");
     f.Command2.Click();
   };
-  ui::files::FailOperation(2);
+  platform::files::FailOperation(2);
   add();
-  ui::files::ClearFaults();
+  platform::files::ClearFaults();
   EXPECT_FALSE(t.Exists("datas/2005/8/28.dat") && t.ReadBytes("datas/2005/8/28.dat").isEmpty());
   add();
   EXPECT_EQ(t.ReadBytes("datas/2005/8/28.dat"), Cp950Lines({"", "09:30 新的"}));

@@ -6,7 +6,7 @@
 #include "shell/app.h"
 #include "store/day_file.h"
 #include "test_app.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <gtest/gtest.h>
 

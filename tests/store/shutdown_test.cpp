@@ -4,8 +4,8 @@
 #include "shell/settings_file.h"
 #include "store/shutdown.h"
 #include "test_app.h"
-#include "ui/files/codepage.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/codepage.h"
+#include "platform/files/file_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -21,7 +21,7 @@ using testsupport::TestApp;
 namespace {
 
 QByteArray Counts(int notDone, int done) {
-  QByteArray bytes = ui::files::Int16Bytes(std::int16_t(notDone)) + ui::files::Int16Bytes(std::int16_t(done));
+  QByteArray bytes = platform::files::Int16Bytes(std::int16_t(notDone)) + platform::files::Int16Bytes(std::int16_t(done));
   return bytes;
 }
 
@@ -40,12 +40,12 @@ std::vector<std::string> Readable(const TestApp& t) {
   std::vector<std::string> entries;
   for (auto [path, bytes] : DataFiles(t)) {
     if (path == "datas/quendar.dat") {
-      ui::files::RawLines lines = ui::files::ReadRawLines(t.Path(path));
+      platform::files::RawLines lines = platform::files::ReadRawLines(t.Path(path));
       std::sort(lines.begin(), lines.end());
       bytes.clear();
       for (const QByteArray& line : lines) bytes += line + "|";
     }
-    entries.push_back(path.toStdString() + " " + ui::files::Decode(bytes).toStdString());
+    entries.push_back(path.toStdString() + " " + platform::files::Decode(bytes).toStdString());
   }
   return entries;
 }
@@ -100,7 +100,7 @@ TEST_F(Shutdown, TodaysMarkedLinesGoWithoutCountingAndASecondExitChangesNothing)
   t.app.form1.Label10[4].Left = 1234;
   store::ShutdownProcessing(t.app);
   EXPECT_EQ(DataFiles(t), after);
-  EXPECT_EQ(ui::files::Int16At(t.ReadBytes("Quendar.ini"), 82 + 16), 1234);
+  EXPECT_EQ(platform::files::Int16At(t.ReadBytes("Quendar.ini"), 82 + 16), 1234);
 }
 
 struct PastDayCase {
@@ -134,7 +134,7 @@ INSTANTIATE_TEST_SUITE_P(
 // bytes the code page has no character for. The history gets the text's own
 // bytes, from the 7th character on, not a re-encoding with "?" in them.
 TEST_F(Shutdown, APlanTextKeepsItsBytesWhateverTheyDecodeTo) {
-  const QByteArray head = ui::files::Encode("中文中文中文");
+  const QByteArray head = platform::files::Encode("中文中文中文");
   // The last line's sixth character is a lead byte that pairs with nothing.
   t.WriteBytes("datas/2005/9/1.dat",
                "\r\n" + head + "\xff\xfe tail\r\n" + head + "\x80\r\n\xde-:-\xb7\xa4\xd1-rest\r\n");
@@ -228,7 +228,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Cut short while it was written: a last line without its end is no plan.
         CopyCase{"CopyCutShort",
                  {{"4.dat", Cp950Lines({"", "--:-- 甲", "--:-- 乙乙"})},
-                  {"4.~dat", Cp950Lines({"", "--:-- 甲"}) + ui::files::Encode("--:-- 乙")}},
+                  {"4.~dat", Cp950Lines({"", "--:-- 甲"}) + platform::files::Encode("--:-- 乙")}},
                  {"甲", "乙乙"},
                  {}},
         // A new day file made while the copy held the day's earlier plans.
@@ -288,9 +288,9 @@ TEST_F(Shutdown, TheSettingsFileKeepsItsHeaderItsTailAndItsLength) {
   ASSERT_EQ(after.size(), settings.size());
   EXPECT_EQ(after.left(82), settings.left(82));
   EXPECT_EQ(after.mid(142), "tail");
-  EXPECT_EQ(ui::files::Int16At(after, 82 + 56), 4321);
-  EXPECT_EQ(ui::files::Int16At(after, 84 + 56), 0);
-  EXPECT_EQ(ui::files::Int16At(after, 82), t.app.form1.Label10[0].Left);
+  EXPECT_EQ(platform::files::Int16At(after, 82 + 56), 4321);
+  EXPECT_EQ(platform::files::Int16At(after, 84 + 56), 0);
+  EXPECT_EQ(platform::files::Int16At(after, 82), t.app.form1.Label10[0].Left);
 }
 
 TEST_F(Shutdown, AMissingSettingsFileIsNotCreated) {
@@ -352,15 +352,15 @@ TEST(ShutdownFailing, NothingIsLostAtAnyStep) {
     ASSERT_TRUE(t.Start());
     int ended = 0;
     t.app.EndProgram = [&] { ++ended; };
-    ui::files::FailOperation(n);
+    platform::files::FailOperation(n);
     t.app.form1.MenuExit.Click();
-    ui::files::ClearFaults();
+    platform::files::ClearFaults();
     EXPECT_EQ(ended, 1);
 
     // A failing exit stops where it failed: it never appends a day twice.
     for (const QString& plan : plans) {
-      const ui::files::RawLines stopped = ui::files::ReadRawLines(t.Path("datas/quendar.dat"));
-      EXPECT_LE(std::count(stopped.begin(), stopped.end(), ui::files::Encode(plan)), 1) << plan.toStdString();
+      const platform::files::RawLines stopped = platform::files::ReadRawLines(t.Path("datas/quendar.dat"));
+      EXPECT_LE(std::count(stopped.begin(), stopped.end(), platform::files::Encode(plan)), 1) << plan.toStdString();
     }
     const bool reported = !t.platform.ErrorTexts().isEmpty();
     if (!reported && DataFiles(t) == clean) break;
@@ -370,17 +370,17 @@ TEST(ShutdownFailing, NothingIsLostAtAnyStep) {
     shell::App again(t.platform, t.app.AppFolder());
     again.TodayYear = 2005, again.TodayMonth = 9, again.TodayDay = 3;
     store::ShutdownProcessing(again);
-    const ui::files::RawLines history = ui::files::ReadRawLines(t.Path("datas/quendar.dat"));
+    const platform::files::RawLines history = platform::files::ReadRawLines(t.Path("datas/quendar.dat"));
     int inHistory = 0;
     for (const QString& plan : plans) {
-      const QByteArray text = ui::files::Encode(plan);
+      const QByteArray text = platform::files::Encode(plan);
       const int copies = int(std::count(history.begin(), history.end(), text));
       bool inDayFile = false;
       for (const auto& [path, bytes] : DataFiles(t)) inDayFile |= path.count('/') == 3 && bytes.contains(text);
       EXPECT_EQ(copies + int(inDayFile), 1) << plan.toStdString();
       inHistory += copies;
     }
-    EXPECT_EQ(ui::files::Int16At(t.ReadBytes("datas/quendar.qdr"), 0), inHistory);
+    EXPECT_EQ(platform::files::Int16At(t.ReadBytes("datas/quendar.qdr"), 0), inHistory);
     EXPECT_EQ(Readable(t), cleanReadable);
   }
   EXPECT_GT(n, 10);

@@ -93,7 +93,7 @@ TEST_F(SummaryTest, TheHistoryIsListedWholeAndNumberedFromOne) {
 
 TEST_F(SummaryTest, AFailedFileStepIsReportedAndLeavesNoSummaryBehind) {
   WriteHistory({"寫報告"});
-  ui::files::FailOperation(1);  // making the missing counters file
+  platform::files::FailOperation(1);  // making the missing counters file
   form1.MenuView.Click();
   EXPECT_EQ(t.platform.ErrorTexts().size(), 1);
   EXPECT_FALSE(t.app.Form3Loaded());

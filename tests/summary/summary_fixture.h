@@ -4,7 +4,7 @@
 
 #include "shell/app.h"
 #include "test_app.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
 #include <QStringList>
 
@@ -18,10 +18,10 @@ class SummaryTest : public testing::Test {
     ASSERT_TRUE(t.Start());
     t.app.EndProgram = [this] { ++ended; };
   }
-  void TearDown() override { ui::files::ClearFaults(); }
+  void TearDown() override { platform::files::ClearFaults(); }
 
   void WriteCounts(std::int16_t notDone, std::int16_t done) {
-    t.WriteBytes("datas/quendar.qdr", ui::files::Int16Bytes(notDone) + ui::files::Int16Bytes(done));
+    t.WriteBytes("datas/quendar.qdr", platform::files::Int16Bytes(notDone) + platform::files::Int16Bytes(done));
   }
   void WriteHistory(const QStringList& lines) { t.WriteLines("datas/quendar.dat", lines); }
   shell::Form3& OpenSummary() {

@@ -139,7 +139,7 @@ TEST_F(Delete, AVanishedHistoryFileIsNotCreated) {
 
 TEST_F(Delete, AFailedDeleteIsReportedAndLeavesTheHistoryAsItWas) {
   f->List1.ListIndex = 0;
-  ui::files::FailOperation(1);
+  platform::files::FailOperation(1);
   f->Command1.Click();
   ASSERT_EQ(t.platform.ErrorTexts().size(), 1);
   EXPECT_TRUE(t.platform.ErrorTexts()[0].contains("quendar"));
@@ -152,11 +152,11 @@ TEST_F(Delete, AFailedDeleteIsReportedAndLeavesTheHistoryAsItWas) {
 
 TEST_F(SummaryTest, MainScreenAndScheduleGoBackToThatPageAtTheSummarysPlace) {
   struct Move {
-    ui::Menu& (*item)(shell::Form3&);
+    platform::Menu& (*item)(shell::Form3&);
     bool todayPage;
   };
-  const Move moves[] = {{[](shell::Form3& f) -> ui::Menu& { return f.Menu_Back1; }, true},
-                        {[](shell::Form3& f) -> ui::Menu& { return f.Menu_Back2; }, false}};
+  const Move moves[] = {{[](shell::Form3& f) -> platform::Menu& { return f.Menu_Back1; }, true},
+                        {[](shell::Form3& f) -> platform::Menu& { return f.Menu_Back2; }, false}};
   for (const Move& move : moves) {
     SCOPED_TRACE(move.todayPage ? "主畫面" : "行程排定");
     form1.MenuSetting.Click();  // start from the other page
@@ -202,7 +202,7 @@ TEST_F(SummaryTest, TheSummaryItselfInTheMenuDoesNothing) {
 
 TEST_F(SummaryTest, TheCloseBoxSendsTheSummaryToItsOwnIconAndAClickBringsItBack) {
   shell::Form3& f = OpenSummary();
-  for (int mouse : {ui::kLeftButtonUp, ui::kRightButtonUp}) {
+  for (int mouse : {platform::kLeftButtonUp, platform::kRightButtonUp}) {
     SCOPED_TRACE(mouse);
     bool cancel = false;
     f.QueryUnload(cancel);
@@ -218,7 +218,7 @@ TEST_F(SummaryTest, TheCloseBoxSendsTheSummaryToItsOwnIconAndAClickBringsItBack)
     EXPECT_FALSE(f.Visible);
     shell::TrayWndProc(t.app, 498, mouse);
     EXPECT_TRUE(f.Visible);
-    EXPECT_EQ(f.State, ui::WindowState::Normal);
+    EXPECT_EQ(f.State, platform::WindowState::Normal);
     EXPECT_FALSE(form1.Visible);
     EXPECT_TRUE(t.platform.trayIcons.empty());
     EXPECT_EQ(t.app.ExitFlag, 0);
@@ -230,7 +230,7 @@ TEST_F(SummaryTest, TheCloseBoxSendsTheSummaryToItsOwnIconAndAClickBringsItBack)
 
 TEST_F(SummaryTest, TheMinimiseButtonOnlyMinimisesTheSummary) {
   shell::Form3& f = OpenSummary();
-  f.State = ui::WindowState::Minimized;
+  f.State = platform::WindowState::Minimized;
   f.Resize();
   EXPECT_TRUE(f.Visible);
   EXPECT_TRUE(t.platform.trayIcons.empty());
@@ -244,12 +244,12 @@ TEST_F(SummaryTest, WithoutANotificationAreaTheSummaryStaysMinimisedAndReachable
   f.QueryUnload(cancel);
   EXPECT_TRUE(cancel);
   EXPECT_TRUE(f.Visible);
-  EXPECT_EQ(f.State, ui::WindowState::Minimized);
+  EXPECT_EQ(f.State, platform::WindowState::Minimized);
   EXPECT_EQ(t.app.ExitFlag, 0);
 }
 
 TEST_F(SummaryTest, AClickOnAStaleSummaryIconLoadsNothing) {
-  shell::TrayWndProc(t.app, 498, ui::kLeftButtonUp);
+  shell::TrayWndProc(t.app, 498, platform::kLeftButtonUp);
   EXPECT_FALSE(t.app.Form3Loaded());
 }
 
@@ -285,7 +285,7 @@ TEST_P(WhileTheSummaryIs, ASecondStartBringsTheSummaryBackNotTheMainWindow) {
   shell::Form3& f = Open();
   shell::ComeForward(t.app);
   EXPECT_TRUE(f.Visible);
-  EXPECT_EQ(f.State, ui::WindowState::Normal);
+  EXPECT_EQ(f.State, platform::WindowState::Normal);
   EXPECT_FALSE(form1.Visible);
   EXPECT_TRUE(t.platform.trayIcons.empty());
   EXPECT_EQ(t.app.ExitFlag, 0);

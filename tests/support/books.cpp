@@ -1,7 +1,7 @@
 #include "books.h"
 
-#include "ui/files/codepage.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/codepage.h"
+#include "platform/files/file_ops.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -12,7 +12,7 @@
 
 namespace testsupport {
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 

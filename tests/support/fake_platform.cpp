@@ -1,15 +1,15 @@
 #include "fake_platform.h"
 
-#include "ui/controls.h"
+#include "platform/controls.h"
 
 namespace testsupport {
 
-ui::Answer FakePlatform::MsgBox(const QString& text, ui::Buttons buttons, const QString& title) {
+platform::Answer FakePlatform::MsgBox(const QString& text, platform::Buttons buttons, const QString& title) {
   messages.push_back({text, buttons, title});
   if (onMessage) onMessage(messages.back());
-  if (buttons == ui::Buttons::OK) return ui::Answer::OK;
-  if (answers.empty()) return ui::Answer::Yes;
-  const ui::Answer answer = answers.front();
+  if (buttons == platform::Buttons::OK) return platform::Answer::OK;
+  if (answers.empty()) return platform::Answer::Yes;
+  const platform::Answer answer = answers.front();
   answers.pop_front();
   return answer;
 }
@@ -23,7 +23,7 @@ bool FakePlatform::TrayAdd(int id, int, const QString& tip) {
 QStringList FakePlatform::ErrorTexts() const {
   QStringList texts;
   for (const ShownMessage& m : messages) {
-    const bool errorBox = m.title == QStringLiteral("Quendar 錯誤訊息報告") && m.buttons == ui::Buttons::OK;
+    const bool errorBox = m.title == QStringLiteral("Quendar 錯誤訊息報告") && m.buttons == platform::Buttons::OK;
     texts.append(errorBox ? m.text : QStringLiteral("(not an error box)"));
   }
   return texts;
@@ -43,10 +43,10 @@ void FakePlatform::RunAfterRepaint() {
   for (auto& work : held) work();
 }
 
-void FakePlatform::PopupMenu(ui::Menu& menu) {
+void FakePlatform::PopupMenu(platform::Menu& menu) {
   popups.push_back(&menu);
   if (onPopup) onPopup(menu);
-  if (ui::Menu* choice = menuChoice) {
+  if (platform::Menu* choice = menuChoice) {
     menuChoice = nullptr;
     choice->Click();
   }

@@ -2,7 +2,7 @@
 // The scripted platform of the tests: queued answers for message boxes, a
 // record of every box shown, a settable clock, screen and cursor.
 
-#include "ui/platform.h"
+#include "platform/platform.h"
 
 #include <QDateTime>
 #include <QStringList>
@@ -16,22 +16,22 @@ namespace testsupport {
 
 struct ShownMessage {
   QString text;
-  ui::Buttons buttons;
+  platform::Buttons buttons;
   QString title;
 };
 
-class FakePlatform : public ui::Platform {
+class FakePlatform : public platform::Platform {
  public:
-  ui::Answer MsgBox(const QString& text, ui::Buttons buttons, const QString& title) override;
+  platform::Answer MsgBox(const QString& text, platform::Buttons buttons, const QString& title) override;
   QDateTime Now() override { return now; }
   QRect ScreenTwips() override { return screen; }
   QRect WorkAreaTwips() override { return workArea.isNull() ? screen : workArea; }
   QPoint CursorPos() override { return cursor; }
-  void PopupMenu(ui::Menu& menu) override;
+  void PopupMenu(platform::Menu& menu) override;
   bool AnotherCopyRunning() override { return anotherCopy; }
   bool TrayAdd(int id, int callbackMessage, const QString& tip) override;
   void TrayDelete(int id) override { trayIcons.erase(id); }
-  void BringToFront(ui::Form&) override { ++broughtToFront; }
+  void BringToFront(platform::Form&) override { ++broughtToFront; }
   void PlaySound(const QString& path) override { sounds.append(path); }
   // Runs the work at once, or keeps it in afterRepaint while holdAfterRepaint is set.
   void AfterRepaint(std::function<void()> work) override;
@@ -48,15 +48,15 @@ class FakePlatform : public ui::Platform {
   // button), in order; a box of any other kind shows as "(not an error box)".
   QStringList ErrorTexts() const;
 
-  std::deque<ui::Answer> answers;  // for Yes/No boxes; empty answers Yes
+  std::deque<platform::Answer> answers;  // for Yes/No boxes; empty answers Yes
   std::vector<ShownMessage> messages;
   // Called while a message box is up, for tests that look at that moment.
   std::function<void(const ShownMessage&)> onMessage;
   // Called while a pop-up menu is up, before the choice below is made.
-  std::function<void(ui::Menu&)> onPopup;
+  std::function<void(platform::Menu&)> onPopup;
   // The item a pop-up menu picks, or null to close it without a choice.
-  ui::Menu* menuChoice = nullptr;
-  std::vector<ui::Menu*> popups;
+  platform::Menu* menuChoice = nullptr;
+  std::vector<platform::Menu*> popups;
   QStringList sounds;
   bool trayAvailable = true;
   std::map<int, QString> trayIcons;  // id -> tip

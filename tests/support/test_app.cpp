@@ -3,7 +3,7 @@
 #include "app/wiring.h"
 #include "shell/settings_file.h"
 #include "shell/startup.h"
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -60,7 +60,7 @@ QStringList TestApp::Tree() const {
 
 QByteArray Cp950Lines(const QStringList& lines) {
   QByteArray bytes;
-  for (const QString& line : lines) bytes += ui::files::Encode(line) + "\r\n";
+  for (const QString& line : lines) bytes += platform::files::Encode(line) + "\r\n";
   return bytes;
 }
 

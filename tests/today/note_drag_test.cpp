@@ -10,7 +10,7 @@ using testsupport::TestApp;
 
 namespace {
 
-constexpr ui::Color kDragged = ui::RGB(240, 240, 240);
+constexpr platform::Color kDragged = platform::RGB(240, 240, 240);
 
 class NoteDrag : public testing::Test {
  protected:
@@ -22,13 +22,13 @@ class NoteDrag : public testing::Test {
   }
   void Press(int i, QPoint cursor) {
     t.platform.cursor = cursor;
-    f.Label10[i].MouseDown(ui::kLeftButton, 0, 0, 0);
+    f.Label10[i].MouseDown(platform::kLeftButton, 0, 0, 0);
   }
   void MoveTo(int i, QPoint cursor) {
     t.platform.cursor = cursor;
-    f.Label10[i].MouseMove(ui::kLeftButton, 0, 0, 0);
+    f.Label10[i].MouseMove(platform::kLeftButton, 0, 0, 0);
   }
-  void Release(int i) { f.Label10[i].MouseUp(ui::kLeftButton, 0, 0, 0); }
+  void Release(int i) { f.Label10[i].MouseUp(platform::kLeftButton, 0, 0, 0); }
 
   TestApp t;
   shell::Form1& f = t.app.form1;
@@ -100,7 +100,7 @@ TEST_F(NoteDrag, APressAndReleaseWithoutAMoveDropsTheNoteWhereItStands) {
 TEST_F(NoteDrag, AVerdictMenuOpenedMidDragEndsTheDrag) {
   Press(0, {100, 100});
   MoveTo(0, {200, 200});
-  f.Label10[0].MouseDown(ui::kRightButton, 0, 0, 0);  // the menu closes without a choice
+  f.Label10[0].MouseDown(platform::kRightButton, 0, 0, 0);  // the menu closes without a choice
   EXPECT_FALSE(f.Shape2.Visible);
   MoveTo(0, {300, 300});
   Release(0);

@@ -4,8 +4,8 @@
 
 #include "store/history_file.h"
 #include "test_app.h"
-#include "ui/files/codepage.h"
-#include "ui/files/file_ops.h"
+#include "platform/files/codepage.h"
+#include "platform/files/file_ops.h"
 
 #include <gtest/gtest.h>
 
@@ -26,10 +26,10 @@ class Verdicts : public testing::Test {
     ASSERT_TRUE(t.Start());
   }
   // A right click on note i's time bar, the menu item picked, the box answered.
-  void Judge(int i, ui::Menu& item, ui::Answer answer = ui::Answer::Yes) {
+  void Judge(int i, platform::Menu& item, platform::Answer answer = platform::Answer::Yes) {
     t.platform.menuChoice = &item;
     t.platform.answers.push_back(answer);
-    f.Label10[i].MouseDown(ui::kRightButton, 0, 0, 0);
+    f.Label10[i].MouseDown(platform::kRightButton, 0, 0, 0);
   }
   bool Shown(int i) const { return f.Label10[i].Visible && f.Label11[i].Visible; }
 
@@ -61,7 +61,7 @@ TEST_P(VerdictYes, MarksTheLineCountsAndHidesTheNote) {
   ASSERT_EQ(t.platform.messages.size(), 1u);
   EXPECT_EQ(t.platform.messages[0].text, GetParam().done ? "確定此計畫已經執行完畢？" : "確定此計畫要定義為「未完成」？");
   EXPECT_EQ(t.platform.messages[0].title, "Quendar 再確認");
-  EXPECT_EQ(t.platform.messages[0].buttons, ui::Buttons::YesNo);
+  EXPECT_EQ(t.platform.messages[0].buttons, platform::Buttons::YesNo);
 
   EXPECT_EQ(t.ReadBytes(kToday), Cp950Lines({"晴", "06:30 晨跑", "x--:-- 讀書", "21:00 寫日記"}));
   EXPECT_EQ(t.ReadBytes(kCounters).toHex(' '), GetParam().counters.toHex(' '));
@@ -103,12 +103,12 @@ TEST_F(Verdicts, NoChangesNoFile) {
   Start();
   t.WriteBytes(kHistory, Cp950Lines({"舊的"}));
   const QStringList before = t.Tree();
-  for (ui::Menu* item : {&f.PlansPop_Done, &f.PlansPop_Del}) {
-    Judge(0, *item, ui::Answer::No);
+  for (platform::Menu* item : {&f.PlansPop_Done, &f.PlansPop_Del}) {
+    Judge(0, *item, platform::Answer::No);
     // From the body this time, too.
     t.platform.menuChoice = item;
-    t.platform.answers.push_back(ui::Answer::No);
-    f.Label11[2].MouseDown(ui::kRightButton, 0, 0, 0);
+    t.platform.answers.push_back(platform::Answer::No);
+    f.Label11[2].MouseDown(platform::kRightButton, 0, 0, 0);
   }
   EXPECT_EQ(t.platform.messages.size(), 4u);
   EXPECT_EQ(t.Tree(), before);
@@ -120,11 +120,11 @@ TEST_F(Verdicts, NoChangesNoFile) {
 
 TEST_F(Verdicts, OpeningTheMenuRemembersTheNoteAndClosingItWithoutAChoiceKeepsIt) {
   Start();
-  f.Label10[2].BackColor = ui::RGB(240, 240, 240);
+  f.Label10[2].BackColor = platform::RGB(240, 240, 240);
   f.Shape2.Visible = true;
-  f.Label11[2].MouseDown(ui::kLeftButton, 0, 0, 0);  // a left click on a body does nothing
+  f.Label11[2].MouseDown(platform::kLeftButton, 0, 0, 0);  // a left click on a body does nothing
   EXPECT_TRUE(t.platform.popups.empty());
-  f.Label11[2].MouseDown(ui::kRightButton, 0, 0, 0);
+  f.Label11[2].MouseDown(platform::kRightButton, 0, 0, 0);
   EXPECT_EQ(t.platform.popups.size(), 1u);
   EXPECT_EQ(f.Label12.Tag, "2");
   EXPECT_EQ(f.Label10[2].BackColor, shell::kTimeBarColor);
@@ -229,9 +229,9 @@ TEST_P(VerdictFailure, CountsTheVerdictOnce) {
   Start();
   t.WriteBytes(kCounters, QByteArray("\3\0\4\0", 4));
   t.WriteBytes(kHistory, Cp950Lines({"舊的"}));
-  ui::files::FailOperation(GetParam());
+  platform::files::FailOperation(GetParam());
   Judge(1, f.PlansPop_Del);
-  ui::files::ClearFaults();
+  platform::files::ClearFaults();
 
   const QStringList errors = t.platform.ErrorTexts();
   ASSERT_EQ(errors.size(), 2) << errors.join('\n').toStdString();  // the question, then the error
@@ -263,9 +263,9 @@ INSTANTIATE_TEST_SUITE_P(EachWrite, VerdictFailure, testing::Values(1, 2, 3, 4, 
 
 TEST_F(Verdicts, AFailureCreatingTheCountersFileCountsNothing) {
   Start();
-  ui::files::FailOperation(1);
+  platform::files::FailOperation(1);
   Judge(0, f.PlansPop_Done);
-  ui::files::ClearFaults();
+  platform::files::ClearFaults();
   EXPECT_EQ(t.platform.ErrorTexts().size(), 2);
   EXPECT_FALSE(t.Exists(kCounters));
   EXPECT_EQ(t.ReadBytes(kToday), Cp950Lines(kThreePlans));

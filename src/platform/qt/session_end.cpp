@@ -1,6 +1,6 @@
-#include "ui/qt/session_end.h"
+#include "platform/qt/session_end.h"
 
-#include "ui/qt/qt_platform.h"
+#include "platform/qt/qt_platform.h"
 
 #include <QGuiApplication>
 #include <QSocketNotifier>
@@ -11,7 +11,7 @@
 #include <fcntl.h>
 #include <unistd.h>
 
-namespace ui::qt {
+namespace platform::qt {
 
 namespace {
 
@@ -71,4 +71,4 @@ SessionEnd::~SessionEnd() {
   wakeFds[0] = wakeFds[1] = -1;
 }
 
-}  // namespace ui::qt
+}  // namespace platform::qt

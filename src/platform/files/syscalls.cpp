@@ -1,6 +1,6 @@
-#include "ui/files/syscalls.h"
+#include "platform/files/syscalls.h"
 
-#include "ui/files/durable_trace.h"
+#include "platform/files/durable_trace.h"
 
 #include <QFile>
 
@@ -12,7 +12,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace ui::files {
+namespace platform::files {
 
 namespace {
 
@@ -123,4 +123,4 @@ int RemoveFolder(const QString& path) {
 }
 
 }  // namespace sys
-}  // namespace ui::files
+}  // namespace platform::files

@@ -9,7 +9,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace ui::files {
+namespace platform::files {
 
 struct DurableOp {
   enum class Kind { Create, Write, Truncate, FileSync, Rename, Unlink, MakeFolder, RemoveFolder, FolderSync };
@@ -28,4 +28,4 @@ void StartTrace();
 // Ends the record and hands it over.
 DurableTrace TakeTrace();
 
-}  // namespace ui::files
+}  // namespace platform::files

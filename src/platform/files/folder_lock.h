@@ -6,7 +6,7 @@
 
 #include <QString>
 
-namespace ui::files {
+namespace platform::files {
 
 class FolderLock {
  public:
@@ -23,4 +23,4 @@ class FolderLock {
   int fd_ = -1;
 };
 
-}  // namespace ui::files
+}  // namespace platform::files

@@ -11,7 +11,7 @@
 
 #include <functional>
 
-namespace ui {
+namespace platform {
 
 class Form;
 class Menu;
@@ -70,4 +70,4 @@ class Platform {
   virtual QString ProgramFolder() = 0;
 };
 
-}  // namespace ui
+}  // namespace platform

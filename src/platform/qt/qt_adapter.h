@@ -5,7 +5,7 @@
 // every event it dispatched, every widget is brought in line with its model
 // control. No logic lives here.
 
-#include "ui/controls.h"
+#include "platform/controls.h"
 
 #include <QObject>
 #include <QPointer>
@@ -18,7 +18,7 @@
 class QAction;
 class QWidget;
 
-namespace ui::qt {
+namespace platform::qt {
 
 class FormWindow;
 
@@ -44,12 +44,12 @@ class QtAdapter : public QObject {
   struct Waiting {
     QPointer<FormWindow> window;  // becomes null when the window goes
     bool windowless;
-    const ui::Timer* tick;  // a timer's tick: one waits at most per timer
+    const platform::Timer* tick;  // a timer's tick: one waits at most per timer
     std::function<void()> event;
   };
   // Runs an event of a window (null: of none) now, or queues it unless told
   // it must run now. True when it ran.
-  bool Run(FormWindow* window, const std::function<void()>& event, bool now, const ui::Timer* tick = nullptr);
+  bool Run(FormWindow* window, const std::function<void()>& event, bool now, const platform::Timer* tick = nullptr);
   // Retires the windows of unloaded forms; their waiting events are dropped.
   void Reap();
 
@@ -60,4 +60,4 @@ class QtAdapter : public QObject {
   bool syncing_ = false;
 };
 
-}  // namespace ui::qt
+}  // namespace platform::qt

@@ -1,4 +1,4 @@
-#include "ui/files/folder_lock.h"
+#include "platform/files/folder_lock.h"
 
 #include <QFile>
 
@@ -6,7 +6,7 @@
 #include <sys/file.h>
 #include <unistd.h>
 
-namespace ui::files {
+namespace platform::files {
 
 FolderLock::~FolderLock() {
   if (fd_ >= 0) ::close(fd_);
@@ -23,4 +23,4 @@ bool FolderLock::TryLock(const QString& folder) {
   return true;
 }
 
-}  // namespace ui::files
+}  // namespace platform::files

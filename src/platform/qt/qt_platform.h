@@ -3,8 +3,8 @@
 // the running-copy check (a lock on the program folder, and a local socket
 // through which a later copy knocks), and sound.
 
-#include "ui/files/folder_lock.h"
-#include "ui/platform.h"
+#include "platform/files/folder_lock.h"
+#include "platform/platform.h"
 
 #include <QByteArray>
 #include <QObject>
@@ -22,7 +22,7 @@ class QSocketNotifier;
 class QSystemTrayIcon;
 class QWidget;
 
-namespace ui::qt {
+namespace platform::qt {
 
 // Before the QApplication exists: under Wayland the program runs on
 // XWayland, because Wayland does not let a program place its own windows
@@ -121,4 +121,4 @@ class QtPlatform : public Platform {
   QObject afterRepaintOwner_;
 };
 
-}  // namespace ui::qt
+}  // namespace platform::qt

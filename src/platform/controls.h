@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-namespace ui {
+namespace platform {
 
 // 0xRRGGBB. kSystemColor leaves the colour to the desktop theme.
 using Color = std::uint32_t;
@@ -248,4 +248,4 @@ class Desktop {
   virtual std::vector<Form*> LoadedForms() = 0;
 };
 
-}  // namespace ui
+}  // namespace platform

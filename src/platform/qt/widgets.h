@@ -2,7 +2,7 @@
 // The widgets that draw model controls. Each knows its control and hands its
 // user events to the adapter, which runs them as logic events.
 
-#include "ui/controls.h"
+#include "platform/controls.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -12,7 +12,7 @@
 
 #include <functional>
 
-namespace ui::qt {
+namespace platform::qt {
 
 // A model colour (0xRRGGBB) as Qt draws it.
 QColor ToQColor(Color c);
@@ -141,4 +141,4 @@ class ButtonWidget : public QPushButton {
   ButtonWidget(CommandButton* button, Dispatcher dispatch, QWidget* parent);
 };
 
-}  // namespace ui::qt
+}  // namespace platform::qt

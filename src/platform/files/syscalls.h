@@ -8,7 +8,7 @@
 
 #include <sys/types.h>
 
-namespace ui::files::sys {
+namespace platform::files::sys {
 
 // Records Create when O_CREAT made the file, Truncate to 0 when O_TRUNC cut
 // an existing one.
@@ -26,4 +26,4 @@ int Unlink(const QString& path);
 int MakeFolder(const QString& path, mode_t mode = 0755);
 int RemoveFolder(const QString& path);
 
-}  // namespace ui::files::sys
+}  // namespace platform::files::sys

@@ -16,7 +16,7 @@
 class QGuiApplication;
 class QSocketNotifier;
 
-namespace ui::qt {
+namespace platform::qt {
 
 class SessionEnd : public QObject {
  public:
@@ -37,4 +37,4 @@ class SessionEnd : public QObject {
   QSocketNotifier* notifier_ = nullptr;
 };
 
-}  // namespace ui::qt
+}  // namespace platform::qt

@@ -1,7 +1,7 @@
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
-#include "ui/files/codepage.h"
-#include "ui/files/syscalls.h"
+#include "platform/files/codepage.h"
+#include "platform/files/syscalls.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +15,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-namespace ui::files {
+namespace platform::files {
 
 namespace {
 
@@ -349,4 +349,4 @@ std::uint64_t FlushCount() { return flushes; }
 void FailOperation(int n) { faultCountdown = n; }
 void ClearFaults() { faultCountdown = 0; }
 
-}  // namespace ui::files
+}  // namespace platform::files

@@ -14,7 +14,7 @@
 #include <cstdint>
 #include <vector>
 
-namespace ui::files {
+namespace platform::files {
 
 struct FileError {
   QString path;
@@ -98,4 +98,4 @@ QByteArray Int16Bytes(std::int16_t value);
 void FailOperation(int n);
 void ClearFaults();
 
-}  // namespace ui::files
+}  // namespace platform::files

@@ -1,8 +1,8 @@
-#include "ui/qt/qt_adapter.h"
+#include "platform/qt/qt_adapter.h"
 
-#include "ui/qt/menu_accessible.h"
-#include "ui/qt/qt_platform.h"
-#include "ui/qt/widgets.h"
+#include "platform/qt/menu_accessible.h"
+#include "platform/qt/qt_platform.h"
+#include "platform/qt/widgets.h"
 
 #include <QAction>
 #include <QCloseEvent>
@@ -16,7 +16,7 @@
 #include <utility>
 #include <vector>
 
-namespace ui::qt {
+namespace platform::qt {
 
 namespace {
 
@@ -107,7 +107,7 @@ class FormWindow : public QMainWindow {
 
  private:
   struct TimerBinding {
-    ui::Timer* model;
+    platform::Timer* model;
     QTimer* timer;
   };
   void SyncControl(Control& c, QWidget* w);
@@ -159,7 +159,7 @@ FormWindow::FormWindow(Form& form, QtAdapter& adapter)
   }
   if (form.MenuBar.empty()) menuBar()->hide();
 
-  for (ui::Timer* t : form.Timers) {
+  for (platform::Timer* t : form.Timers) {
     auto* timer = new QTimer(this);
     timer->setTimerType(Qt::PreciseTimer);
     timer->setSingleShot(true);
@@ -357,7 +357,7 @@ QtAdapter::~QtAdapter() {
 
 void QtAdapter::Dispatch(const std::function<void()>& event) { Run(nullptr, event, false); }
 
-bool QtAdapter::Run(FormWindow* window, const std::function<void()>& event, bool now, const ui::Timer* tick) {
+bool QtAdapter::Run(FormWindow* window, const std::function<void()>& event, bool now, const platform::Timer* tick) {
   // Widgets report their own changes while they are being brought in line;
   // those are not the user's. A retired window's form is gone.
   if (syncing_ || (window && window->Retired())) return false;
@@ -443,4 +443,4 @@ QAction* QtAdapter::ActionOf(const Menu& menu) const {
   return nullptr;
 }
 
-}  // namespace ui::qt
+}  // namespace platform::qt

@@ -5,7 +5,7 @@
 #include <QByteArray>
 #include <QString>
 
-namespace ui::files {
+namespace platform::files {
 
 // With `lossy`, tells whether some bytes did not decode (they become U+FFFD).
 QString Decode(const QByteArray& bytes, bool* lossy = nullptr);
@@ -20,4 +20,4 @@ QString DecodeStart(const QByteArray& bytes, qsizetype length);
 bool IsStorable(char32_t ch);
 QString StorableOnly(const QString& text);
 
-}  // namespace ui::files
+}  // namespace platform::files

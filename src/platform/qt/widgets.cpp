@@ -1,6 +1,6 @@
-#include "ui/qt/widgets.h"
+#include "platform/qt/widgets.h"
 
-#include "ui/qt/qt_platform.h"
+#include "platform/qt/qt_platform.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -12,7 +12,7 @@
 #include <memory>
 #include <utility>
 
-namespace ui::qt {
+namespace platform::qt {
 
 namespace {
 
@@ -352,4 +352,4 @@ ButtonWidget::ButtonWidget(CommandButton* button, Dispatcher dispatch, QWidget* 
   connect(this, &QPushButton::clicked, this, [button, dispatch] { dispatch([button] { button->Click(); }); });
 }
 
-}  // namespace ui::qt
+}  // namespace platform::qt

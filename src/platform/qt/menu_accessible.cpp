@@ -1,4 +1,4 @@
-#include "ui/qt/menu_accessible.h"
+#include "platform/qt/menu_accessible.h"
 
 #include <QAccessible>
 #include <QAccessibleInterface>
@@ -6,7 +6,7 @@
 #include <QMenuBar>
 #include <QPointer>
 
-namespace ui::qt {
+namespace platform::qt {
 
 namespace {
 
@@ -74,4 +74,4 @@ void InstallMenuAccessibility() {
   (void)installed;
 }
 
-}  // namespace ui::qt
+}  // namespace platform::qt

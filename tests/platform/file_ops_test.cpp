@@ -1,7 +1,7 @@
-#include "ui/files/file_ops.h"
+#include "platform/files/file_ops.h"
 
-#include "ui/files/codepage.h"
-#include "ui/files/durable_trace.h"
+#include "platform/files/codepage.h"
+#include "platform/files/durable_trace.h"
 
 #include <QDir>
 #include <QFile>
@@ -12,7 +12,7 @@
 #include <random>
 #include <vector>
 
-namespace files = ui::files;
+namespace files = platform::files;
 
 namespace {
 

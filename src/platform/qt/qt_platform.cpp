@@ -1,6 +1,6 @@
-#include "ui/qt/qt_platform.h"
+#include "platform/qt/qt_platform.h"
 
-#include "ui/controls.h"
+#include "platform/controls.h"
 
 #include <QAction>
 #include <QApplication>
@@ -32,7 +32,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
-namespace ui::qt {
+namespace platform::qt {
 
 namespace {
 
@@ -317,4 +317,4 @@ void QtPlatform::AfterRepaint(std::function<void()> work) {
 
 QString QtPlatform::ProgramFolder() { return ProgramFolderPath(); }
 
-}  // namespace ui::qt
+}  // namespace platform::qt

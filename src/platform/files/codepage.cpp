@@ -1,4 +1,4 @@
-#include "ui/files/codepage.h"
+#include "platform/files/codepage.h"
 
 #include <QList>
 #include <QStringDecoder>
@@ -6,7 +6,7 @@
 
 #include <algorithm>
 
-namespace ui::files {
+namespace platform::files {
 
 namespace {
 constexpr const char* kCodePage = "windows-950";
@@ -62,4 +62,4 @@ QString StorableOnly(const QString& text) {
   return kept;
 }
 
-}  // namespace ui::files
+}  // namespace platform::files

@@ -1,10 +1,10 @@
-#include "ui/controls.h"
+#include "platform/controls.h"
 
 #include <QRect>
 
 #include <algorithm>
 
-namespace ui {
+namespace platform {
 
 void TextBox::SetText(const QString& text) {
   if (text == text_) return;  // assigning the same text is no change
@@ -46,4 +46,4 @@ bool Form::CanTakeFocus(const Control& control) const {
   return true;
 }
 
-}  // namespace ui
+}  // namespace platform
