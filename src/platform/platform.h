@@ -2,7 +2,7 @@
 // Everything the logic asks of the outside world besides files: message
 // boxes, the clock, the screen, the cursor, pop-up menus, the running-copy
 // check, sound, and the end of the program. The Qt implementation lives in
-// ui/qt; tests use the scripted fake of the testsupport library.
+// platform/qt; tests use the scripted fake of the testsupport library.
 
 #include <QDateTime>
 #include <QPoint>
